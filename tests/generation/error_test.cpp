@@ -1,0 +1,46 @@
+#include "generation/error.h"
+
+#include <gtest/gtest.h>
+
+#include <system_error>
+
+namespace {
+
+using pomerel::Error;
+using pomerel::ErrorNumber;
+
+TEST(ErrorReport, GivesNumberDescriptionAndPath)
+{
+    const Error error(ErrorNumber::FileNotFound, "/tmp/brt.ggg");
+    EXPECT_EQ(error.report(), "Erreur 53 : Fichier introuvable\n\n/tmp/brt.ggg");
+    EXPECT_EQ(Error(ErrorNumber::SubscriptOutOfRange).report(),
+              "Erreur 9 : L'indice n'appartient pas à la sélection");
+}
+
+struct SystemCase
+{
+    std::errc code;
+    ErrorNumber expected;
+};
+
+class SystemErrors : public testing::TestWithParam<SystemCase>
+{
+};
+
+TEST_P(SystemErrors, MapToTheNumberUsersKnow)
+{
+    const Error error =
+        pomerel::errorFromSystem(std::make_error_code(GetParam().code), "x");
+    EXPECT_EQ(error.number(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Common, SystemErrors,
+    testing::Values(SystemCase{std::errc::no_such_file_or_directory, ErrorNumber::PathNotFound},
+                    SystemCase{std::errc::file_exists, ErrorNumber::FileAlreadyExists},
+                    SystemCase{std::errc::no_space_on_device, ErrorNumber::DiskFull},
+                    SystemCase{std::errc::permission_denied, ErrorNumber::PermissionDenied},
+                    SystemCase{std::errc::read_only_file_system, ErrorNumber::PermissionDenied},
+                    SystemCase{std::errc::io_error, ErrorNumber::DeviceIoError}));
+
+} // namespace
