@@ -1,0 +1,425 @@
+#include "help_window/captionlabel.h"
+#include "help_window/form2.h"
+#include "help_window/helptopics.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString introduction = u"Ce programme vous permet de créer un curriculum vitae\r"
+                             "en une page html\r"
+                             "Vous pourrez une fois créé, le mettre sur un site, il devient\r"
+                             "consultable par l'ensemble de la planète.\r"
+                             "Pour l'utiliser il suffit de remplir tous les champs et\r"
+                             "de cliquer sur les différents boutons de page et de les remplir."_s;
+const QString photo = u"Vous recherchez une photo de vous elle peut être en bmp, \r"
+                      "jpg ou en gif elle peut être aussi un logo en gif animé.\r"
+                      "La photo ou le logo doit être recherche au niveau du disque dur\r"
+                      "puis des répertoires. Si vous ne choisissez rien le logo par\r"
+                      "défaut sera mis\r"_s;
+const QString fields = u"A ces emplacements vous remplissez les champs\r"
+                       "Vous n'êtes pas obligé de remplir tous les champs \r"
+                       "les champs vides ne seront pas mis ni leurs appellations."_s;
+const QString sections = u"Vous avez cinq boutons \r"
+                         "-Présentation\r"
+                         "-Expériences\r"
+                         "-Formations\r"
+                         "-Centres d'intérêt\r"
+                         "-Divers\r"
+                         "\r"
+                         "Chaque bouton vous dévoile une page blanche que \r"
+                         "vous remplissez par un copier coller.\r"
+                         "Ne vous occuper pas de la taille, sur la page HTML \r"
+                         "il y a des ascenseurs pour accéder au bas du texte \r"
+                         "si il dépasse la hauteur de la fenêtre.\r"
+                         "\r"_s;
+const QString pageCreation = u"Après avoir cliqué sur création de la page\r"
+                             "Vous choisirez le chemin ou vous voudrez \r"
+                             "que soit créé votre page HTML.\r"
+                             "Puis vous validerez par suivant.\r"
+                             "\r"
+                             "Le résultat est normalement affiché avec\r"
+                             "Microsoft internet explorer\r"
+                             "Si le résultat vous satisfait\r"
+                             "vous pouvez quitter l'application\r"
+                             "sinon vous cliquerez sur Refaire\r"
+                             "Vous pouvez ainsi le peaufiner."_s;
+
+// The controls whose visibility the topics set, in the order of the columns below.
+const QStringList topicControls = {u"Label1"_s, u"Label3"_s, u"Label4"_s, u"Image7"_s, u"Image6"_s};
+
+QWidget *control(QWidget *window, const QString &name)
+{
+    auto *widget = window->findChild<QWidget *>(name);
+    if (!widget)
+        qFatal("no control named %s", qPrintable(name));
+    return widget;
+}
+
+QString caption(QWidget *window, const QString &name)
+{
+    return qobject_cast<QLabel *>(control(window, name))->text();
+}
+
+// Which of the topic controls are set to show, as a string of 0 and 1 in column order.
+QString visibility(QWidget *window)
+{
+    QString shown;
+    for (const QString &name : topicControls)
+        shown += control(window, name)->isHidden() ? u'0' : u'1';
+    return shown;
+}
+
+// A click where a user would click: at the centre of the control, through the window, so the
+// control that is in front at that point receives it.
+void clickOn(QWidget *window, const QString &name)
+{
+    QWidget *target = control(window, name);
+    const QPoint centre = target->mapTo(window, target->rect().center());
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, centre);
+}
+
+// Rows of text bands that hold ink, from the top: one band per drawn line of text.
+int inkBands(const QImage &image, QRgb ground)
+{
+    int bands = 0;
+    bool inBand = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < image.width() && !ink; ++x)
+            ink = image.pixel(x, y) != ground;
+        if (ink && !inBand)
+            ++bands;
+        inBand = ink;
+    }
+    return bands;
+}
+
+// True when picture equals the pixels of background at place, shifted by at most 3 px.
+bool matchesBackground(const QImage &picture, const QImage &background, QPoint place)
+{
+    for (int dy = -3; dy <= 3; ++dy) {
+        for (int dx = -3; dx <= 3; ++dx) {
+            const QRect area(place + QPoint(dx, dy), picture.size());
+            if (background.rect().contains(area) && background.copy(area) == picture)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class TestHelpWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    // Texts
+    void topicTexts_data();
+    void topicTexts();
+    void captionLines_data();
+    void captionLines();
+
+    // The window as it opens
+    void openingState();
+    void windowLook();
+    void focusStaysOnTheButton();
+    void pictures_data();
+    void pictures();
+    void stacking_data();
+    void stacking();
+
+    // Topics
+    void clicks_data();
+    void clicks();
+
+    // Closing
+    void closing_data();
+    void closing();
+
+private:
+    QPointer<Form2> m_form;
+};
+
+void TestHelpWindow::init()
+{
+    m_form = new Form2;
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+}
+
+void TestHelpWindow::cleanup()
+{
+    delete m_form;
+}
+
+void TestHelpWindow::topicTexts_data()
+{
+    QTest::addColumn<HelpTopic>("topic");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("introduction") << HelpTopic::Introduction << introduction;
+    QTest::newRow("photo, ends with one CR") << HelpTopic::Photo << photo;
+    QTest::newRow("fields") << HelpTopic::Fields << fields;
+    QTest::newRow("sections, ends with two CRs") << HelpTopic::Sections << sections;
+    QTest::newRow("page creation") << HelpTopic::PageCreation << pageCreation;
+}
+
+void TestHelpWindow::topicTexts()
+{
+    QFETCH(HelpTopic, topic);
+    QFETCH(QString, expected);
+
+    QCOMPARE(helpText(topic), expected);
+    // Built afresh each time: asking again gives the same text.
+    QCOMPARE(helpText(topic), expected);
+}
+
+void TestHelpWindow::captionLines_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("lines");
+
+    QTest::newRow("one line") << u"Divers"_s << 1;
+    QTest::newRow("a line per CR") << u"Divers\rFormations\rExpériences"_s << 3;
+    QTest::newRow("empty line between") << u"Divers\r\rFormations"_s << 2;
+    QTest::newRow("long line wraps")
+        << u"les champs vides ne seront pas mis ni leurs appellations et les autres non plus "
+           "quand la ligne est bien trop longue pour la largeur de la zone"_s
+        << 3;
+    QTest::newRow("what does not fit is cut")
+        << u"1\r2\r3\r4\r5\r6\r7\r8\r9\r10\r11\r12\r13"_s << 4;
+}
+
+void TestHelpWindow::captionLines()
+{
+    QFETCH(QString, caption);
+    QFETCH(int, lines);
+
+    CaptionLabel label;
+    label.setFont(m_form->findChild<QWidget *>(u"Label1"_s)->font());
+    label.setAutoFillBackground(true);
+    QPalette colours = label.palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    colours.setColor(QPalette::WindowText, Qt::black);
+    label.setPalette(colours);
+    label.resize(300, 4 * label.fontMetrics().lineSpacing());
+    label.setText(caption);
+
+    QCOMPARE(label.text(), caption);
+    QCOMPARE(inkBands(label.grab().toImage(), qRgb(255, 255, 255)), lines);
+}
+
+void TestHelpWindow::openingState()
+{
+    QCOMPARE(m_form->windowTitle(), u"                  Aide"_s);
+    QCOMPARE(m_form->size(), QSize(565, 617));
+    QCOMPARE(caption(m_form, u"Label1"_s), introduction);
+    QCOMPARE(caption(m_form, u"Label2"_s), u"Cliquez sur les endroits désirés"_s);
+    QCOMPARE(caption(m_form, u"Label3"_s), u"lab3"_s);
+    QCOMPARE(caption(m_form, u"Label4"_s), u"C'est l'aide  que vous avez sous le yeux"_s);
+    QCOMPARE(qobject_cast<QPushButton *>(control(m_form, u"Command1"_s))->text(),
+             u"Quitter l'aide"_s);
+    QCOMPARE(visibility(m_form), u"10000"_s);
+    for (const QString &name : {u"Image1"_s, u"Image2"_s, u"Image3"_s, u"Image4"_s, u"Image5"_s,
+                                u"Label2"_s, u"Command1"_s})
+        QVERIFY2(control(m_form, name)->isVisible(), qPrintable(name));
+    QVERIFY(!m_form->windowIcon().isNull());
+}
+
+// The background screenshot at the top left at its own size, grey everywhere else, and
+// nothing moves when the window grows.
+void TestHelpWindow::windowLook()
+{
+    const QImage background(u":/help/background.png"_s);
+    QCOMPARE(background.size(), QSize(564, 440));
+    const QRect image1 = control(m_form, u"Image1"_s)->geometry();
+
+    m_form->resize(900, 800);
+    QImage shot = m_form->grab().toImage();
+    const QRgb grey = m_form->palette().color(QPalette::Button).rgb();
+
+    QCOMPARE(shot.pixel(2, 2), background.pixel(2, 2));
+    QCOMPARE(shot.pixel(563, 439), background.pixel(563, 439));
+    QCOMPARE(shot.pixel(564, 10), grey);
+    QCOMPARE(shot.pixel(300, 441), grey);
+    QCOMPARE(shot.pixel(890, 790), grey);
+    QCOMPARE(control(m_form, u"Image1"_s)->geometry(), image1);
+}
+
+// Only the button takes the focus: the labels and pictures never do, so Tab cannot move it.
+void TestHelpWindow::focusStaysOnTheButton()
+{
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QWidget *button = control(m_form, u"Command1"_s);
+    QTRY_COMPARE(QApplication::focusWidget(), button);
+    QTest::keyClick(m_form, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), button);
+}
+
+void TestHelpWindow::pictures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("cutFromBackground");
+
+    QTest::newRow("Image1 photo picker") << u"Image1"_s << true;
+    QTest::newRow("Image2 identity column") << u"Image2"_s << true;
+    QTest::newRow("Image3 section buttons") << u"Image3"_s << true;
+    QTest::newRow("Image4 page creation") << u"Image4"_s << true;
+    QTest::newRow("Image5 help picture") << u"Image5"_s << true;
+    QTest::newRow("Image7 choosing the destination") << u"Image7"_s << false;
+    QTest::newRow("Image6 finished") << u"Image6"_s << false;
+}
+
+// Each picture is shown at its own size, and each topic picture is the very piece of the
+// background that it lies over.
+void TestHelpWindow::pictures()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, cutFromBackground);
+
+    auto *image = qobject_cast<QLabel *>(control(m_form, name));
+    const QPixmap picture = image->pixmap();
+    QVERIFY(!picture.isNull());
+    QCOMPARE(picture.size(), image->size());
+    QVERIFY(!image->hasScaledContents());
+    if (cutFromBackground) {
+        const QImage background =
+            QImage(u":/help/background.png"_s).convertToFormat(QImage::Format_ARGB32);
+        QVERIFY(matchesBackground(picture.toImage().convertToFormat(QImage::Format_ARGB32),
+                                  background, image->pos()));
+    }
+}
+
+void TestHelpWindow::stacking_data()
+{
+    QTest::addColumn<QString>("front");
+    QTest::addColumn<QString>("back");
+
+    QTest::newRow("first illustration over the second") << u"Image7"_s << u"Image6"_s;
+    QTest::newRow("first illustration over the text") << u"Image7"_s << u"Label1"_s;
+    QTest::newRow("second illustration over the text") << u"Image6"_s << u"Label1"_s;
+    QTest::newRow("first illustration over the sections") << u"Image7"_s << u"Image3"_s;
+    QTest::newRow("banner over the help picture") << u"Label4"_s << u"Image5"_s;
+    QTest::newRow("banner over page creation") << u"Label4"_s << u"Image4"_s;
+    QTest::newRow("banner over the sections") << u"Label4"_s << u"Image3"_s;
+}
+
+// With both shown, the control in front is the one found where the two overlap.
+void TestHelpWindow::stacking()
+{
+    QFETCH(QString, front);
+    QFETCH(QString, back);
+
+    for (QWidget *child : m_form->findChildren<QWidget *>())
+        child->setVisible(child->objectName() == front || child->objectName() == back);
+    const QRect overlap = control(m_form, front)->geometry() & control(m_form, back)->geometry();
+    QVERIFY(!overlap.isEmpty());
+    QCOMPARE(m_form->childAt(overlap.center()), control(m_form, front));
+}
+
+void TestHelpWindow::clicks_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("shown"); // Label1, Label3, Label4, Image7, Image6
+    QTest::addColumn<QString>("label1");
+    QTest::addColumn<QString>("label3");
+
+    const QString lab3 = u"lab3"_s;
+    QTest::newRow("photo") << QStringList{u"Image1"_s} << u"10000"_s << photo << lab3;
+    QTest::newRow("fields") << QStringList{u"Image2"_s} << u"10000"_s << fields << lab3;
+    QTest::newRow("sections") << QStringList{u"Image3"_s} << u"10000"_s << sections << lab3;
+    QTest::newRow("page creation")
+        << QStringList{u"Image4"_s} << u"01010"_s << introduction << pageCreation;
+    QTest::newRow("introduction with banner")
+        << QStringList{u"Image5"_s} << u"10100"_s << introduction << lab3;
+    QTest::newRow("illustration turned over")
+        << QStringList{u"Image4"_s, u"Image7"_s} << u"01001"_s << introduction << pageCreation;
+    QTest::newRow("page creation again shows both illustrations")
+        << QStringList{u"Image4"_s, u"Image7"_s, u"Image4"_s} << u"01011"_s << introduction
+        << pageCreation;
+    QTest::newRow("banner leaves the illustration over the text")
+        << QStringList{u"Image4"_s, u"Image5"_s} << u"10110"_s << introduction << pageCreation;
+    QTest::newRow("banner leaves the second illustration")
+        << QStringList{u"Image4"_s, u"Image7"_s, u"Image5"_s} << u"10101"_s << introduction
+        << pageCreation;
+    QTest::newRow("photo hides the illustration")
+        << QStringList{u"Image4"_s, u"Image1"_s} << u"10000"_s << photo << pageCreation;
+    QTest::newRow("fields hide both illustrations")
+        << QStringList{u"Image4"_s, u"Image7"_s, u"Image4"_s, u"Image2"_s} << u"10000"_s << fields
+        << pageCreation;
+    QTest::newRow("sections hide the banner")
+        << QStringList{u"Image5"_s, u"Image3"_s} << u"10000"_s << sections << lab3;
+    QTest::newRow("page creation hides the banner")
+        << QStringList{u"Image5"_s, u"Image4"_s} << u"01010"_s << introduction << pageCreation;
+    QTest::newRow("a topic chosen twice")
+        << QStringList{u"Image3"_s, u"Image2"_s, u"Image3"_s} << u"10000"_s << sections << lab3;
+    QTest::newRow("the second illustration has no handler")
+        << QStringList{u"Image4"_s, u"Image7"_s, u"Image6"_s} << u"01001"_s << introduction
+        << pageCreation;
+}
+
+void TestHelpWindow::clicks()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, shown);
+    QFETCH(QString, label1);
+    QFETCH(QString, label3);
+
+    for (const QString &name : clicks)
+        clickOn(m_form, name);
+
+    QCOMPARE(visibility(m_form), shown);
+    QCOMPARE(caption(m_form, u"Label1"_s), label1);
+    QCOMPARE(caption(m_form, u"Label3"_s), label3);
+    // The topic pictures and the button are never hidden.
+    for (const QString &name :
+         {u"Image1"_s, u"Image2"_s, u"Image3"_s, u"Image4"_s, u"Image5"_s, u"Command1"_s})
+        QVERIFY2(control(m_form, name)->isVisible(), qPrintable(name));
+}
+
+void TestHelpWindow::closing_data()
+{
+    QTest::addColumn<QString>("how");
+
+    QTest::newRow("click on the button") << u"click"_s;
+    QTest::newRow("space on the button") << u"space"_s;
+    QTest::newRow("Enter on the button") << u"enter"_s;
+    QTest::newRow("close box") << u"close box"_s;
+}
+
+// Closing unloads the window: it is deleted, whichever way it was closed.
+void TestHelpWindow::closing()
+{
+    QFETCH(QString, how);
+
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QWidget *button = control(m_form, u"Command1"_s);
+    QTRY_COMPARE(QApplication::focusWidget(), button);
+
+    if (how == u"click")
+        clickOn(m_form, u"Command1"_s);
+    else if (how == u"space")
+        QTest::keyClick(button, Qt::Key_Space);
+    else if (how == u"enter")
+        QTest::keyClick(button, Qt::Key_Return);
+    else
+        m_form->close();
+
+    QTRY_VERIFY(m_form.isNull());
+}
+
+QTEST_MAIN(TestHelpWindow)
+#include "form2_test.moc"
