@@ -44,7 +44,11 @@ Form2::~Form2() = default;
 void Form2::setUpLook()
 {
     m_background.load(u":/help/background.png"_s);
-    setBackgroundRole(QPalette::Button);
+    // The window's ground is the button face. (Setting the background role instead would pass
+    // it on to the labels, whose white ground would turn grey too.)
+    QPalette ground = palette();
+    ground.setColor(QPalette::Window, ground.color(QPalette::Button));
+    setPalette(ground);
 
     QIcon icon(u":/help/helpicon.png"_s);
     icon.addFile(u":/help/helpicon16.png"_s);

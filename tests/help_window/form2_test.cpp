@@ -254,6 +254,10 @@ void TestHelpWindow::windowLook()
     QCOMPARE(shot.pixel(564, 10), grey);
     QCOMPARE(shot.pixel(300, 441), grey);
     QCOMPARE(shot.pixel(890, 790), grey);
+    // The text area: white inside a thin black border.
+    const QRect label1 = control(m_form, u"Label1"_s)->geometry();
+    QCOMPARE(shot.pixel(label1.bottomRight() - QPoint(3, 3)), qRgb(255, 255, 255));
+    QCOMPARE(shot.pixel(label1.bottomRight()), qRgb(0, 0, 0));
     QCOMPARE(control(m_form, u"Image1"_s)->geometry(), image1);
 }
 
