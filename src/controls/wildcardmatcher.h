@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QRegularExpression>
+#include <QString>
+
+// Matches file names against wildcard patterns separated by ";", such as "*.bmp;*.jpg;*.gif",
+// ignoring letter case. "*" stands for any run of characters, "?" for any one character, and a
+// pattern ending in ".*" also takes names without an extension, so "*.*" takes every file.
+// An empty pattern takes every file too.
+class WildcardMatcher
+{
+public:
+    explicit WildcardMatcher(const QString &patterns = QStringLiteral("*.*"));
+
+    bool matches(const QString &name) const;
+
+private:
+    QRegularExpression m_expression;
+    bool m_matchesAll = false;
+};
