@@ -113,6 +113,7 @@ class TestForm1 : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -178,6 +179,11 @@ void TestForm1::initTestCase()
         QVERIFY(QFile::copy(shipped.filePath(name), m_resources + '/' + name));
     QVERIFY(QDir::setCurrent(m_resources));
     QDesktopServices::setUrlHandler("file", &m_browser, "open");
+}
+
+void TestForm1::cleanupTestCase()
+{
+    QDesktopServices::unsetUrlHandler("file");
 }
 
 void TestForm1::init()
@@ -551,7 +557,14 @@ void TestForm1::destination()
         QFile(folder + "/page.txt").open(QIODevice::WriteOnly);
     }
     act("C");
-    control<FolderListBox>("dirList1")->setPath(folder);
+    auto *folders = control<FolderListBox>("dirList1");
+    if (root) {
+        // A bare "/" names the drive, so open the root as the user does: its row, first.
+        QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {},
+                           folders->visualItemRect(folders->item(0)).center());
+    } else {
+        folders->setPath(folder);
+    }
     QCOMPARE(m_window->oa(), oa);
     const auto *files = control<FileListBox>("filList1");
     QCOMPARE(files->path(), folder);
@@ -705,7 +718,7 @@ void TestForm1::wholeRun()
     const ModalAnswerer answerer;
     act("S");
     QVERIFY(answerer.seen().isEmpty());
-    QCOMPARE(shownControls(), sorted(kFinished + QStringList{"Text5"}));
+    QCOMPARE(shownControls(), sorted(kFinished));
 
     // What the core makes of the same texts, with the section line ends as CR LF.
     pomerel::BoxTexts texts;
