@@ -183,6 +183,10 @@ void Form1::connectHandlers()
     for (const auto &[button, editor] : sections)
         connect(button, &QPushButton::clicked, this, [this, editor] { showSection(editor); });
 
+    // A folder the user cannot open is reported like every other failure.
+    for (FolderListBox *folders : {ui->dirList, ui->dirList1})
+        connect(folders, &FolderListBox::openFailed, this, &Form1::report);
+
     handle(ui->DrvList, &DriveListBox::driveChanged,
            [this] { changeDrive(ui->DrvList, ui->dirList); });
     handle(ui->dirList, &FolderListBox::pathChanged, [this] { followPhotoFolder(); });
