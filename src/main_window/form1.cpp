@@ -272,6 +272,9 @@ QString Form1::askFolderName()
     dialog.setLabelText(
         QStringLiteral("Veuillez rentrer le nom du répertoire sans espace à créer.  Merci"));
     dialog.setTextValue(QString());
+    // A French program answers in French, whatever language Qt itself was given.
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annuler"));
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue();
