@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QMouseEvent>
-
 #include <utility>
 
 FileListBox::FileListBox(QWidget *parent)

@@ -4,7 +4,6 @@
 
 #include <QDirIterator>
 #include <QFile>
-
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
