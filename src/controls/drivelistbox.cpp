@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QScopedValueRollback>
-
 #include <optional>
 
 namespace {

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QMouseEvent>
-
 #include <utility>
 
 FileListBox::FileListBox(QWidget *parent)
@@ -106,6 +105,7 @@ void FileListBox::list(const QString &folder, QStringList names, const QString &
         if (m_matcher.matches(name))
             shown.append(name);
     }
+    FolderReader::sortNames(shown);
     m_model->setNames(std::move(shown));
     if (selected.isEmpty())
         return;

@@ -56,5 +56,5 @@ private:
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
     WildcardMatcher m_matcher;
-    QStringList m_allNames; // every file of the folder, whatever the pattern
+    QStringList m_allNames; // every file of the folder, whatever the pattern, unsorted
 };

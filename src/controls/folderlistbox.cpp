@@ -10,7 +10,6 @@
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
-
 #include <optional>
 
 namespace {
@@ -173,8 +172,8 @@ QListWidgetItem *FolderListBox::addRow(const QString &folder, int depth, RowKind
 {
     const QStyle::StandardPixmap icon =
         kind == RowKind::PathFolder ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon;
-    auto *row = new QListWidgetItem(style()->standardIcon(icon), NativePath::displayName(folder),
-                                    this);
+    auto *row =
+        new QListWidgetItem(style()->standardIcon(icon), NativePath::displayName(folder), this);
     row->setData(FolderRole, folder);
     row->setData(DepthRole, depth);
     row->setData(KindRole, static_cast<int>(kind));

@@ -4,7 +4,6 @@
 
 #include <QDirIterator>
 #include <QFile>
-
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -41,7 +40,6 @@ QStringList readNames(const QString &folder, QDir::Filters kind)
         entries.next();
         names.append(entries.fileName());
     }
-    FolderReader::sortNames(names);
     return names;
 }
 
@@ -62,7 +60,9 @@ bool FolderReader::canOpen(const QString &folder)
 
 QStringList FolderReader::subfolders(const QString &folder)
 {
-    return readNames(folder, QDir::Dirs);
+    QStringList names = readNames(folder, QDir::Dirs);
+    sortNames(names);
+    return names;
 }
 
 QStringList FolderReader::files(const QString &folder)

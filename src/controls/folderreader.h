@@ -18,8 +18,8 @@ public:
 
     // The names of the folders directly in folder, in name order. Throws like check().
     static QStringList subfolders(const QString &folder);
-    // The names of the files directly in folder (links to files too), in name order.
-    // Throws like check().
+    // The names of the files directly in folder (links to files too), in no set order: the
+    // file list sorts only those it shows. Throws like check().
     static QStringList files(const QString &folder);
 
     // Sorts names the way the lists show them: letter case ignored first, then counted, so

@@ -81,7 +81,8 @@ QString displayName(const QString &folder)
     if (length > 0 && length >= slashed.size()) {
         QString root = folder;
         if (root.size() >= 2 && root.at(1) == QLatin1Char(':'))
-            root[0] = root.at(0).toLower(); // drives show as "c:\", the way the drive list names them
+            root[0] =
+                root.at(0).toLower(); // drives show as "c:\", the way the drive list names them
         return root;
     }
     return slashed.mid(slashed.lastIndexOf(QLatin1Char('/')) + 1);

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QStorageInfo>
-
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -29,10 +28,9 @@ QString labelOf(const QStorageInfo &info)
 bool isPseudoFileSystem(const QByteArray &type)
 {
     static constexpr std::array kPseudo{
-        "proc",    "sysfs",   "devtmpfs",  "devpts",   "mqueue",      "debugfs",
-        "tracefs", "securityfs", "pstore", "bpf",      "configfs",    "fusectl",
-        "hugetlbfs", "autofs", "binfmt_misc", "nsfs",  "efivarfs",    "rpc_pipefs",
-        "selinuxfs", "ramfs"};
+        "proc",        "sysfs",  "devtmpfs", "devpts",     "mqueue",    "debugfs",   "tracefs",
+        "securityfs",  "pstore", "bpf",      "configfs",   "fusectl",   "hugetlbfs", "autofs",
+        "binfmt_misc", "nsfs",   "efivarfs", "rpc_pipefs", "selinuxfs", "ramfs"};
     if (type.startsWith("cgroup"))
         return true;
     return std::any_of(kPseudo.begin(), kPseudo.end(),

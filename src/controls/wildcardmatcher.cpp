@@ -19,6 +19,11 @@ QString expressionOf(QStringView pattern)
     return expression;
 }
 
+bool hasWildcard(QStringView text)
+{
+    return text.contains(QLatin1Char('*')) || text.contains(QLatin1Char('?'));
+}
+
 bool takesEveryName(QStringView pattern)
 {
     return pattern == QLatin1String("*") || pattern == QLatin1String("*.*");
@@ -37,13 +42,16 @@ WildcardMatcher::WildcardMatcher(const QString &patterns)
             m_matchesAll = true;
             return;
         }
-        if (pattern.endsWith(QLatin1String(".*")))
+        const QStringView ending = pattern.mid(1);
+        if (pattern.startsWith(QLatin1Char('*')) && !hasWildcard(ending) && !ending.isEmpty())
+            m_endings.append(ending.toString());
+        else if (pattern.endsWith(QLatin1String(".*")))
             alternatives.append(expressionOf(pattern.chopped(2)) + QLatin1String("(?:\\..*)?"));
         else
             alternatives.append(expressionOf(pattern));
     }
     if (alternatives.isEmpty()) {
-        m_matchesAll = true;
+        m_matchesAll = m_endings.isEmpty();
         return;
     }
     m_expression.setPattern(QRegularExpression::anchoredPattern(
@@ -55,5 +63,11 @@ WildcardMatcher::WildcardMatcher(const QString &patterns)
 
 bool WildcardMatcher::matches(const QString &name) const
 {
-    return m_matchesAll || m_expression.match(name).hasMatch();
+    if (m_matchesAll)
+        return true;
+    for (const QString &ending : m_endings) {
+        if (name.endsWith(ending, Qt::CaseInsensitive))
+            return true;
+    }
+    return !m_expression.pattern().isEmpty() && m_expression.match(name).hasMatch();
 }

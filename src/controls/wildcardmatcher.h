@@ -15,6 +15,8 @@ public:
     bool matches(const QString &name) const;
 
 private:
+    // Patterns like "*.jpg" are checked as plain endings, which is much quicker.
+    QStringList m_endings;
     QRegularExpression m_expression;
     bool m_matchesAll = false;
 };

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
-
 #include <functional>
 
 // Helpers shared by the list controls' tests.

@@ -4,7 +4,6 @@
 
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <memory>
 
 #ifndef Q_OS_WIN
@@ -77,9 +76,8 @@ void FileListBoxTest::matchesPatternsInAnyLetterCase_data()
         << "*.*" << QStringList{"plain", "x.y"} << QStringList{"plain", "x.y"};
     QTest::newRow("empty pattern takes every file")
         << "" << QStringList{"plain", "x.y"} << QStringList{"plain", "x.y"};
-    QTest::newRow("trailing dot star")
-        << "notes.*" << QStringList{"notes", "notes.txt", "notesx"}
-        << QStringList{"notes", "notes.txt"};
+    QTest::newRow("trailing dot star") << "notes.*" << QStringList{"notes", "notes.txt", "notesx"}
+                                       << QStringList{"notes", "notes.txt"};
     QTest::newRow("question mark is one character")
         << "?.txt" << QStringList{"a.txt", "ab.txt", ".txt.bak"} << QStringList{"a.txt"};
     QTest::newRow("regular expression characters are plain")
@@ -170,9 +168,9 @@ void FileListBoxTest::folderWithoutReadRightIsRefused()
 #else
     make(m_root->path(), {"locked/inside.txt"});
     const QString locked = folder() + "/locked";
-    QVERIFY(QFile::setPermissions(m_root->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                      QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                                      QFileDevice::ExeOther));
+    QVERIFY(QFile::setPermissions(
+        m_root->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                            QFileDevice::ReadOther | QFileDevice::ExeOther));
     QCOMPARE(chmod(QFile::encodeName(locked).constData(), 0), 0);
     m_list->setPath(folder());
 
