@@ -228,7 +228,10 @@ void paintField(QPainter &painter)
     const QRectF rect(sideEdge, bandHeight, backgroundSize.width() - 2 * sideEdge,
                       fieldBottom - bandHeight);
     const QPainterPath shape = roundedRect(rect, 14, 6);
-    painter.fillPath(shape, QColor(Colours::field));
+    QLinearGradient ground(rect.topLeft(), rect.bottomLeft());
+    ground.setColorAt(0, QColor(Colours::field).lighter(102));
+    ground.setColorAt(1, QColor(Colours::field).darker(102));
+    painter.fillPath(shape, ground);
 
     painter.save();
     painter.setClipPath(shape);

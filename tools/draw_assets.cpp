@@ -44,7 +44,7 @@ std::optional<Artwork::Fonts> loadFonts()
 {
     const QString urw = QStringLiteral("/usr/share/fonts/opentype/urw-base35/");
     const QString liberation = QStringLiteral("/usr/share/fonts/truetype/liberation2/");
-    const auto title = loadFont(urw + QStringLiteral("P052-Italic.otf"), 60, QFont::Normal, true);
+    const auto title = loadFont(urw + QStringLiteral("P052-Italic.otf"), 63, QFont::Normal, true);
     const auto label =
         loadFont(liberation + QStringLiteral("LiberationSans-Bold.ttf"), 13, QFont::Bold, false);
     const auto monogram = loadFont(urw + QStringLiteral("P052-Bold.otf"), 40, QFont::Bold, false);

@@ -12,12 +12,6 @@ namespace Artwork {
 
 namespace {
 
-QColor withAlpha(QColor colour, int alpha)
-{
-    colour.setAlpha(alpha);
-    return colour;
-}
-
 // The shield in a 64-unit square: a slightly arched top, straight sides, a pointed foot.
 QPainterPath shieldPath()
 {
@@ -44,19 +38,21 @@ QPainterPath inset(const QPainterPath &path, qreal by)
     return transform.map(path);
 }
 
-void paintEmblem(QPainter &painter, const QFont &monogramFont)
+// The emblem in a 64-unit square. The flat look, for sixteen colours, has no shading, and
+// lines thick enough to keep whole pixels at 32 px.
+void paintEmblem(QPainter &painter, const QFont &monogramFont, bool flat)
 {
     const QPainterPath outer = shieldPath();
-    const QPainterPath face = inset(outer, 4.5);
+    const QPainterPath face = inset(outer, flat ? 6 : 4.5);
 
     painter.fillPath(outer, QColor(20, 20, 20)); // a dark line around the rim
-    painter.fillPath(inset(outer, 1.2), Qt::white);
+    painter.fillPath(inset(outer, flat ? 2 : 1.2), Qt::white);
 
     QLinearGradient depth(QPointF(12, 8), QPointF(48, 60));
     depth.setColorAt(0, QColor(58, 60, 64));
     depth.setColorAt(0.55, QColor(10, 10, 12));
     depth.setColorAt(1, QColor(0, 0, 0));
-    painter.fillPath(face, depth);
+    painter.fillPath(face, flat ? QBrush(Qt::black) : QBrush(depth));
 
     QFont font = monogramFont;
     font.setPixelSize(40);
@@ -65,6 +61,10 @@ void paintEmblem(QPainter &painter, const QFont &monogramFont)
     const QRectF bounds = letter.boundingRect();
     letter.translate(QPointF(32, 31) - bounds.center());
 
+    if (flat) {
+        painter.fillPath(letter, QColor(255, 255, 0));
+        return;
+    }
     QLinearGradient gold(QPointF(0, 13), QPointF(0, 50));
     gold.setColorAt(0, QColor(255, 236, 80));
     gold.setColorAt(1, QColor(255, 196, 0));
@@ -100,12 +100,13 @@ QImage programIcon(int size, const Fonts &fonts)
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(canvas / 64.0, canvas / 64.0);
-    paintEmblem(painter, fonts.monogram);
+    const bool sixteenColours = size <= 32;
+    paintEmblem(painter, fonts.monogram, sixteenColours);
     painter.end();
 
     const QImage reduced =
         image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (size <= 32)
+    if (sixteenColours)
         return ColourReduction::snapToPalette(reduced, emblemColours());
     return reduced.convertToFormat(QImage::Format_ARGB32);
 }
@@ -118,7 +119,6 @@ QImage helpGlyph()
         "....kkkkkkkk....", //
         "...kyyyyyyyyk...", //
         "..kyyykkkkyyyk..", //
-        "..kyyk....kyyk..", //
         "..kkkk...kyyyk..", //
         "........kyyyk...", //
         ".......kyyyk....", //
@@ -127,6 +127,7 @@ QImage helpGlyph()
         "......kkkk......", //
         "................", //
         "......kkkk......", //
+        "......kyyk......", //
         "......kyyk......", //
         "......kkkk......", //
         "................", //
@@ -223,22 +224,16 @@ QImage defaultPhoto()
     halo.setColorAt(1, QColor(255, 255, 255, 0));
     painter.fillRect(image.rect(), halo);
 
-    // Head and shoulders, a neutral silhouette.
+    // Head and shoulders, a neutral silhouette: a round head over the rise of the shoulders.
     QPainterPath person;
-    person.addEllipse(QPointF(100, 98), 37, 45);
-    QPainterPath shoulders;
-    shoulders.moveTo(18, 250);
-    shoulders.cubicTo(20, 190, 52, 168, 86, 160);
-    shoulders.lineTo(114, 160);
-    shoulders.cubicTo(148, 168, 180, 190, 182, 250);
-    shoulders.closeSubpath();
-    person = person.united(shoulders);
+    person.addEllipse(QPointF(100, 98), 40, 40);
+    person.addEllipse(QPointF(100, 256), 92, 104);
     QLinearGradient body(QPointF(0, 50), QPointF(0, 250));
     body.setColorAt(0, QColor(118, 164, 168));
     body.setColorAt(1, QColor(78, 124, 130));
     painter.fillPath(person, body);
 
-    painter.setPen(QPen(withAlpha(QColor(Colours::teal), 160), 2));
+    painter.setPen(QPen(QColor(0, 128, 128, 160), 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(image.rect()).adjusted(1, 1, -1, -1));
     painter.end();
