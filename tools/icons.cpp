@@ -133,7 +133,7 @@ QImage helpGlyph()
         "................", //
     };
     static const QRgb colours[] = {qRgb(192, 192, 192), qRgb(0, 0, 0), qRgb(255, 255, 0)};
-    return fromPixelArt(rows, 16, ".ky", colours);
+    return fromPixelArt(rows, 16, ".ky", colours).convertToFormat(QImage::Format_RGB32); // opaque
 }
 
 QImage pointer(int size)
@@ -184,21 +184,22 @@ QImage pointer(int size)
 
 QImage headingMarker()
 {
-    // A small tab with a rounded top, lit from above, in the page's teal.
+    // A small folder tab in the page's teal, lit from above, its foot flaring into a rule
+    // that leads on to the heading.
     static const char *const rows[] = {
         "................", //
         "................", //
         "................", //
-        "....kkkkkkkk....", //
-        "...khhhhhhhhk...", //
+        ".....kkkkkk.....", //
+        "....khhhhhhk....", //
+        "...khttttttsk...", //
+        "...khttttttsk...", //
+        "...khttttttsk...", //
+        "...khttttttsk...", //
+        "...khttttttsk...", //
         "..khttttttttsk..", //
-        "..khttttttttsk..", //
-        "..khttttttttsk..", //
-        "..khttttttttsk..", //
-        "..khttttttttsk..", //
-        "..khttttttttsk..", //
-        "..ksssssssssssk.", //
-        "..kkkkkkkkkkkkk.", //
+        ".khttttttttttsk.", //
+        "kkkkkkkkkkkkkkkk", //
         "................", //
         "................", //
         "................", //
