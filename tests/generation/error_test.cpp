@@ -1,7 +1,6 @@
 #include "generation/error.h"
 
 #include <gtest/gtest.h>
-
 #include <system_error>
 
 namespace {
@@ -29,8 +28,7 @@ class SystemErrors : public testing::TestWithParam<SystemCase>
 
 TEST_P(SystemErrors, MapToTheNumberUsersKnow)
 {
-    const Error error =
-        pomerel::errorFromSystem(std::make_error_code(GetParam().code), "x");
+    const Error error = pomerel::errorFromSystem(std::make_error_code(GetParam().code), "x");
     EXPECT_EQ(error.number(), GetParam().expected);
 }
 
