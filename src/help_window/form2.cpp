@@ -1,5 +1,7 @@
 #include "help_window/form2.h"
 
+#include "assets/assets.h"
+#include "main_window/fonts.h"
 #include "ui_form2.h"
 
 #include <QPainter>
@@ -31,6 +33,7 @@ Form2::Form2(QWidget *parent)
     , ui(std::make_unique<Ui::Form2>())
 {
     ensureHelpResources();
+    installFontSubstitutes();
     // Closing the help window unloads it: everything it shows is discarded.
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
@@ -53,6 +56,14 @@ void Form2::setUpLook()
     QIcon icon(u":/help/helpicon.png"_s);
     icon.addFile(u":/help/helpicon16.png"_s);
     setWindowIcon(icon);
+
+    // The pointer icon over what reacts to a click, except the sections picture; the standard
+    // arrow elsewhere.
+    const QCursor pointer = Assets::pointerCursor();
+    const std::initializer_list<QWidget *> pointed{ui->Image1, ui->Image2, ui->Image4,
+                                                   ui->Image5, ui->Image7, ui->Command1};
+    for (QWidget *widget : pointed)
+        widget->setCursor(pointer);
 
     // Designer files hold whole point sizes only.
     QFont invitation = ui->Label2->font();
