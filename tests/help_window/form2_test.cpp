@@ -1,3 +1,4 @@
+#include "assets/assets.h"
 #include "help_window/captionlabel.h"
 #include "help_window/form2.h"
 #include "help_window/helptopics.h"
@@ -134,6 +135,10 @@ private slots:
     void openingState();
     void windowLook();
     void focusStaysOnTheButton();
+    void pointers_data();
+    void pointers();
+    void captionsFit_data();
+    void captionsFit();
     void pictures_data();
     void pictures();
     void stacking_data();
@@ -270,6 +275,60 @@ void TestHelpWindow::focusStaysOnTheButton()
     QTRY_COMPARE(QApplication::focusWidget(), button);
     QTest::keyClick(m_form, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), button);
+}
+
+void TestHelpWindow::pointers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("pointerIcon");
+
+    QTest::newRow("Image1") << u"Image1"_s << true;
+    QTest::newRow("Image2") << u"Image2"_s << true;
+    QTest::newRow("Image3 keeps the arrow") << u"Image3"_s << false;
+    QTest::newRow("Image4") << u"Image4"_s << true;
+    QTest::newRow("Image5") << u"Image5"_s << true;
+    QTest::newRow("Image7") << u"Image7"_s << true;
+    QTest::newRow("Image6 keeps the arrow") << u"Image6"_s << false;
+    QTest::newRow("Command1") << u"Command1"_s << true;
+    QTest::newRow("Label1 keeps the arrow") << u"Label1"_s << false;
+}
+
+void TestHelpWindow::pointers()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, pointerIcon);
+
+    const QCursor cursor = control(m_form, name)->cursor();
+    if (pointerIcon) {
+        const QCursor expected = Assets::pointerCursor();
+        QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+        QCOMPARE(cursor.pixmap().toImage(), expected.pixmap().toImage());
+        QCOMPARE(cursor.hotSpot(), expected.hotSpot());
+    } else {
+        QCOMPARE(cursor.shape(), Qt::ArrowCursor);
+    }
+}
+
+void TestHelpWindow::captionsFit_data()
+{
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("invitation") << u"Label2"_s;
+    QTest::newRow("banner") << u"Label4"_s;
+    QTest::newRow("button") << u"Command1"_s;
+}
+
+// The one-line captions show whole in the fonts that stand in for the classic ones.
+void TestHelpWindow::captionsFit()
+{
+    QFETCH(QString, name);
+
+    QWidget *widget = control(m_form, name);
+    const QString text = widget->property("text").toString();
+    const int room =
+        qobject_cast<QPushButton *>(widget) ? widget->width() - 8 : widget->contentsRect().width();
+    QVERIFY2(widget->fontMetrics().horizontalAdvance(text) <= room, qPrintable(text));
+    QVERIFY(widget->fontMetrics().height() <= widget->contentsRect().height());
 }
 
 void TestHelpWindow::pictures_data()

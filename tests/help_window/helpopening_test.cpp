@@ -1,0 +1,226 @@
+#include "controls/folderlistbox.h"
+#include "help_window/form2.h"
+#include "main_window/form1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString introductionStart = u"Ce programme vous permet de créer un curriculum vitae\r"_s;
+const QString sectionsStart = u"Vous avez cinq boutons \r"_s;
+
+template<typename Widget = QWidget> Widget *control(QWidget *window, const QString &name)
+{
+    auto *widget = window->findChild<Widget *>(name);
+    if (!widget)
+        qFatal("no control named %s", qPrintable(name));
+    return widget;
+}
+
+void clickOn(QWidget *window, const QString &name)
+{
+    QWidget *target = control(window, name);
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      target->mapTo(window, target->rect().center()));
+}
+
+// The help windows that are open, whichever way they were made.
+QList<Form2 *> openHelpWindows()
+{
+    QList<Form2 *> found;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *help = qobject_cast<Form2 *>(window); help && help->isVisible())
+            found.append(help);
+    }
+    return found;
+}
+
+// Answers, from inside its own event loop, any message box a click opens, so that a failing
+// run shows up as a failed check rather than a test that never ends; keeps what they said.
+class BoxAnswerer
+{
+public:
+    BoxAnswerer()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                m_said += box->text();
+                box->accept();
+            }
+        });
+        m_timer.start(5);
+    }
+
+    const QString &said() const { return m_said; }
+
+private:
+    QTimer m_timer;
+    QString m_said;
+};
+
+} // namespace
+
+// Takes the page the main window hands to the browser, so that no browser starts.
+class BrowserStandIn : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void open(const QUrl &) {}
+};
+
+class TestHelpOpening : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void opensOnTheIntroduction();
+    void secondClickKeepsTheTopic();
+    void reopeningStartsAfresh_data();
+    void reopeningStartsAfresh();
+    void quittingClosesBoth();
+
+private:
+    Form2 *openHelp();
+
+    std::unique_ptr<Form1> m_main;
+    BrowserStandIn m_browser;
+};
+
+// The main window reads the shipped resources from the folder it starts in; it only reads.
+void TestHelpOpening::initTestCase()
+{
+    QVERIFY(QDir::setCurrent(QStringLiteral(POMEREL_RESOURCE_DIR)));
+    QDesktopServices::setUrlHandler(u"file"_s, &m_browser, "open");
+}
+
+void TestHelpOpening::cleanupTestCase()
+{
+    QDesktopServices::unsetUrlHandler(u"file"_s);
+}
+
+void TestHelpOpening::init()
+{
+    m_main = std::make_unique<Form1>();
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+}
+
+void TestHelpOpening::cleanup()
+{
+    m_main.reset();
+    qDeleteAll(openHelpWindows());
+}
+
+Form2 *TestHelpOpening::openHelp()
+{
+    clickOn(m_main.get(), u"Image1"_s);
+    const QList<Form2 *> help = openHelpWindows();
+    return help.size() == 1 ? help.first() : nullptr;
+}
+
+void TestHelpOpening::opensOnTheIntroduction()
+{
+    Form2 *help = openHelp();
+    QVERIFY(help);
+    QVERIFY(help->isWindow());
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QVERIFY(control<QLabel>(help, u"Label1"_s)->text().startsWith(introductionStart));
+    // Not modal: the main window still takes input.
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QVERIFY(!help->isModal());
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+}
+
+// A click while the help is open brings it to the front on the topic it shows.
+void TestHelpOpening::secondClickKeepsTheTopic()
+{
+    QPointer<Form2> help = openHelp();
+    QVERIFY(help);
+    clickOn(help, u"Image3"_s);
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+
+    QCOMPARE(openHelp(), help.data());
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QVERIFY(control<QLabel>(help, u"Label1"_s)->text().startsWith(sectionsStart));
+}
+
+void TestHelpOpening::reopeningStartsAfresh_data()
+{
+    QTest::addColumn<bool>("byButton");
+
+    QTest::newRow("Quitter l'aide") << true;
+    QTest::newRow("close box") << false;
+}
+
+// Closed help is gone; the next opening loads it again, on the introduction, with the banner
+// and the illustrations hidden whatever was shown before.
+void TestHelpOpening::reopeningStartsAfresh()
+{
+    QFETCH(bool, byButton);
+
+    QPointer<Form2> help = openHelp();
+    QVERIFY(help);
+    clickOn(help, u"Image4"_s);
+    clickOn(help, u"Image5"_s);
+    if (byButton)
+        clickOn(help, u"Command1"_s);
+    else
+        help->close();
+    QTRY_VERIFY(help.isNull());
+
+    Form2 *again = openHelp();
+    QVERIFY(again);
+    QVERIFY(control<QLabel>(again, u"Label1"_s)->text().startsWith(introductionStart));
+    for (const QString &name : {u"Label3"_s, u"Label4"_s, u"Image7"_s, u"Image6"_s})
+        QVERIFY2(control(again, name)->isHidden(), qPrintable(name));
+}
+
+void TestHelpOpening::quittingClosesBoth()
+{
+    QPointer<Form2> help = openHelp();
+    QVERIFY(help);
+    clickOn(help, u"Image2"_s);
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+
+    // A page made in a scratch folder brings "Quitter l'application".
+    const QTemporaryDir destination;
+    QVERIFY(destination.isValid());
+    control<QAbstractButton>(m_main.get(), u"Command6"_s)->click();
+    control<FolderListBox>(m_main.get(), u"dirList1"_s)
+        ->setPath(QDir::toNativeSeparators(destination.path()));
+    {
+        const BoxAnswerer answerer;
+        control<QAbstractButton>(m_main.get(), u"Command8"_s)->click();
+        QVERIFY2(answerer.said().isEmpty(), qPrintable(answerer.said()));
+    }
+    QVERIFY(control(m_main.get(), u"Command10"_s)->isVisible());
+    QVERIFY(help->isVisible());
+
+    clickOn(m_main.get(), u"Command10"_s);
+    QTRY_VERIFY(help.isNull());
+    QVERIFY(!m_main->isVisible());
+}
+
+QTEST_MAIN(TestHelpOpening)
+#include "helpopening_test.moc"
