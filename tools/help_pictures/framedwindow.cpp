@@ -5,8 +5,6 @@
 #include <QPainter>
 #include <QWidget>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 constexpr int border = 4;
