@@ -3,18 +3,22 @@
 #include <QPainter>
 #include <QStyle>
 
+namespace {
+
+// The caption as drawn: each carriage return becomes a line break.
+QString displayedText(QString caption)
+{
+    return caption.replace(u'\r', u'\n');
+}
+
+} // namespace
+
 CaptionLabel::CaptionLabel(QWidget *parent)
     : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWordWrap(true);
-}
-
-QString CaptionLabel::displayedText(const QString &caption)
-{
-    QString text = caption;
-    return text.replace(u'\r', u'\n');
 }
 
 void CaptionLabel::paintEvent(QPaintEvent *event)

@@ -16,9 +16,6 @@ class CaptionLabel : public QLabel
 public:
     explicit CaptionLabel(QWidget *parent = nullptr);
 
-    // The caption as drawn: each carriage return becomes a line break.
-    static QString displayedText(const QString &caption);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
