@@ -2,6 +2,7 @@
 
 #include "controls/filelistmodel.h"
 #include "controls/folderreader.h"
+#include "controls/listrowdelegate.h"
 #include "controls/nativepath.h"
 #include "generation/error.h"
 
@@ -14,6 +15,9 @@ FileListBox::FileListBox(QWidget *parent)
     , m_model(new FileListModel(this))
 {
     setModel(m_model);
+    setItemDelegate(new ListRowDelegate(-1, this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideMiddle); // keeps the extension in sight
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
