@@ -53,9 +53,7 @@ QString folderFor(const QString &path, const QList<Volume> &volumes)
 // Reads folder's subfolders, after making sure its volume is ready.
 QStringList readFolder(const QString &folder, const QList<Volume> &volumes)
 {
-    const std::optional<Volume> volume = Volumes::holding(folder, volumes);
-    if (volume && !volume->ready)
-        throw pomerel::Error(pomerel::ErrorNumber::DiskNotReady, folder.toStdString());
+    Volumes::checkReady(folder, volumes);
     return FolderReader::subfolders(folder);
 }
 
