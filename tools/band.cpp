@@ -15,6 +15,7 @@ constexpr QSize backgroundSize(800, 600);
 constexpr int bandHeight = 245; // the light field starts here
 constexpr int fieldBottom = 585;
 constexpr int sideEdge = 3;
+constexpr int visibleWidth = 798; // the window's client area: the last two columns are cut off
 
 struct Tab
 {
@@ -225,8 +226,7 @@ void paintTab(QPainter &painter, const Tab &tab, const QFont &font)
 // The light field under the band, with the band's shadow falling on its top.
 void paintField(QPainter &painter)
 {
-    const QRectF rect(sideEdge, bandHeight, backgroundSize.width() - 2 * sideEdge,
-                      fieldBottom - bandHeight);
+    const QRectF rect(sideEdge, bandHeight, visibleWidth - 2 * sideEdge, fieldBottom - bandHeight);
     const QPainterPath shape = roundedRect(rect, 14, 6);
     QLinearGradient ground(rect.topLeft(), rect.bottomLeft());
     ground.setColorAt(0, QColor(Colours::field).lighter(102));

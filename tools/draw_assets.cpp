@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QTextStream>
 #include <optional>
@@ -72,31 +73,36 @@ public:
 
     bool png(const QString &name, const QImage &image)
     {
-        return report(name, image.save(path(name), "PNG"));
+        return report(name, image.save(path(name), "PNG"), image.size());
     }
     bool jpeg(const QString &name, const QImage &image)
     {
         QImageWriter writer(path(name), "JPEG");
         writer.setQuality(92);
         writer.setOptimizedWrite(true);
-        return report(name, writer.write(image));
+        return report(name, writer.write(image), image.size());
     }
     bool gif(const QString &name, const QImage &image)
     {
-        return report(name, GifWriter::save(image, path(name)));
+        return report(name, GifWriter::save(image, path(name)), image.size());
     }
     bool ico(const QString &name, const QList<QImage> &images)
     {
-        return report(name, IcoWriter::save(images, path(name)));
+        return report(name, IcoWriter::save(images, path(name)), images.front().size());
     }
 
 private:
     QString path(const QString &name) const { return m_folder.filePath(name); }
 
-    bool report(const QString &name, bool written) const
+    // Every file is read back, so a faulty writer shows here and not in a user's browser.
+    bool report(const QString &name, bool written, QSize size) const
     {
-        QTextStream(stdout) << (written ? "Wrote " : "Could not write ") << path(name) << Qt::endl;
-        return written;
+        const bool readable = written && QImageReader(path(name)).read().size() == size;
+        QTextStream(stdout) << (readable  ? "Wrote "
+                                : written ? "Cannot read back "
+                                          : "Could not write ")
+                            << path(name) << Qt::endl;
+        return readable;
     }
 
     QDir m_folder;

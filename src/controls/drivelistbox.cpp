@@ -3,8 +3,10 @@
 #include "controls/nativepath.h"
 #include "generation/error.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <optional>
 
 namespace {
@@ -76,6 +78,9 @@ void DriveListBox::fill(const QList<Volume> &volumes)
     for (const Volume &volume : volumes)
         addItem(caption(volume), volume.drive);
     setCurrentIndex(findData(m_drive));
+    // The drop-down opens wide enough for long mount points, however narrow the list is.
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) +
+                            view()->verticalScrollBar()->sizeHint().width());
 }
 
 void DriveListBox::choose(const Volume &volume)

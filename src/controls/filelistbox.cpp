@@ -2,7 +2,9 @@
 
 #include "controls/filelistmodel.h"
 #include "controls/folderreader.h"
+#include "controls/listrowdelegate.h"
 #include "controls/nativepath.h"
+#include "controls/volumes.h"
 #include "generation/error.h"
 
 #include <QDir>
@@ -14,13 +16,16 @@ FileListBox::FileListBox(QWidget *parent)
     , m_model(new FileListModel(this))
 {
     setModel(m_model);
+    setItemDelegate(new ListRowDelegate(-1, this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideMiddle); // keeps the extension in sight
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     const QString current = NativePath::absolute(QDir::currentPath());
     try {
-        list(current, FolderReader::files(current), {});
+        list(current, read(current), {});
     } catch (const pomerel::Error &) {
         list(current, {}, {}); // a current folder that cannot be read lists nothing
     }
@@ -36,7 +41,7 @@ QString FileListBox::path() const
 void FileListBox::setPath(const QString &folder)
 {
     const QString absolute = NativePath::absolute(folder);
-    list(absolute, FolderReader::files(folder.isEmpty() ? folder : absolute), {});
+    list(absolute, read(folder.isEmpty() ? folder : absolute), {});
 }
 
 QString FileListBox::pattern() const
@@ -66,7 +71,7 @@ QStringList FileListBox::fileNames() const
 
 void FileListBox::refresh()
 {
-    list(m_path, FolderReader::files(m_path), fileName());
+    list(m_path, read(m_path), fileName());
 }
 
 // Keyboard moves and drags select a file when they change the selected row.
@@ -91,6 +96,13 @@ void FileListBox::mouseMoveEvent(QMouseEvent *event)
     const int before = selectedRow();
     QListView::mouseMoveEvent(event);
     announceMove(before);
+}
+
+// Every file of folder, after making sure its volume is ready.
+QStringList FileListBox::read(const QString &folder)
+{
+    Volumes::checkReady(folder, Volumes::list());
+    return FolderReader::files(folder);
 }
 
 // Shows the files of folder among names that match the pattern, selecting the one named

@@ -48,6 +48,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    static QStringList read(const QString &folder);
     void list(const QString &folder, QStringList names, const QString &selected);
     int selectedRow() const;
     void announceMove(int rowBefore);

@@ -1,6 +1,8 @@
 #include "controls/folderlistbox.h"
 
+#include "controls/foldericons.h"
 #include "controls/folderreader.h"
+#include "controls/listrowdelegate.h"
 #include "controls/nativepath.h"
 #include "controls/volumes.h"
 
@@ -9,38 +11,10 @@
 #include <QMessageBox>
 #include <QMetaMethod>
 #include <QMouseEvent>
-#include <QStyledItemDelegate>
+#include <algorithm>
 #include <optional>
 
 namespace {
-
-constexpr int kIndentPerLevel = 8;
-
-// Shifts each row right by its depth, the way the classic list indents its folders.
-class IndentingDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override
-    {
-        QStyleOptionViewItem shifted(option);
-        shifted.rect.setLeft(option.rect.left() + indentOf(index));
-        QStyledItemDelegate::paint(painter, shifted, index);
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        return QStyledItemDelegate::sizeHint(option, index) + QSize(indentOf(index), 0);
-    }
-
-private:
-    static int indentOf(const QModelIndex &index)
-    {
-        return index.data(FolderListBox::DepthRole).toInt() * kIndentPerLevel;
-    }
-};
 
 // The folder that opening a drive shows: the process's current folder when it lies on that
 // drive, otherwise the drive's root.
@@ -79,9 +53,7 @@ QString folderFor(const QString &path, const QList<Volume> &volumes)
 // Reads folder's subfolders, after making sure its volume is ready.
 QStringList readFolder(const QString &folder, const QList<Volume> &volumes)
 {
-    const std::optional<Volume> volume = Volumes::holding(folder, volumes);
-    if (volume && !volume->ready)
-        throw pomerel::Error(pomerel::ErrorNumber::DiskNotReady, folder.toStdString());
+    Volumes::checkReady(folder, volumes);
     return FolderReader::subfolders(folder);
 }
 
@@ -89,8 +61,12 @@ QStringList readFolder(const QString &folder, const QList<Volume> &volumes)
 
 FolderListBox::FolderListBox(QWidget *parent)
     : QListWidget(parent)
+    , m_openIcon(FolderIcons::open())
+    , m_closedIcon(FolderIcons::closed())
 {
-    setItemDelegate(new IndentingDelegate(this));
+    setItemDelegate(new ListRowDelegate(DepthRole, this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setIconSize(QSize(16, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -165,15 +141,15 @@ void FolderListBox::fill(const QString &folder, const QStringList &subfolders)
         addRow(NativePath::join(folder, name), depth, RowKind::Subfolder);
     const int current = currentFolderRow();
     setCurrentRow(current);
+    // The parent on top, then the current folder and as many of its subfolders as fit.
+    scrollToItem(item(std::max(current - 1, 0)), QAbstractItemView::PositionAtTop);
     scrollToItem(item(current));
 }
 
 QListWidgetItem *FolderListBox::addRow(const QString &folder, int depth, RowKind kind)
 {
-    const QStyle::StandardPixmap icon =
-        kind == RowKind::PathFolder ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon;
-    auto *row =
-        new QListWidgetItem(style()->standardIcon(icon), NativePath::displayName(folder), this);
+    const QIcon &icon = kind == RowKind::PathFolder ? m_openIcon : m_closedIcon;
+    auto *row = new QListWidgetItem(icon, NativePath::displayName(folder), this);
     row->setData(FolderRole, folder);
     row->setData(DepthRole, depth);
     row->setData(KindRole, static_cast<int>(kind));

@@ -56,5 +56,7 @@ private:
     void report(const pomerel::Error &error);
     QListWidgetItem *addRow(const QString &folder, int depth, RowKind kind);
 
+    QIcon m_openIcon;
+    QIcon m_closedIcon;
     QString m_path;
 };

@@ -2,6 +2,7 @@
 
 #include "controls/folderreader.h"
 #include "controls/nativepath.h"
+#include "generation/error.h"
 
 #include <QDir>
 #include <QStorageInfo>
@@ -109,6 +110,13 @@ std::optional<Volume> Volumes::holding(const QString &path, const QList<Volume> 
             best = volume;
     }
     return best;
+}
+
+void Volumes::checkReady(const QString &path, const QList<Volume> &volumes)
+{
+    const std::optional<Volume> volume = holding(path, volumes);
+    if (volume && !volume->ready)
+        throw pomerel::Error(pomerel::ErrorNumber::DiskNotReady, path.toStdString());
 }
 
 std::optional<Volume> Volumes::named(const QString &drive, const QList<Volume> &volumes)

@@ -40,6 +40,8 @@ public:
 
     // The volume holding an absolute path: the one with the longest root that contains it.
     static std::optional<Volume> holding(const QString &path, const QList<Volume> &volumes);
+    // Throws pomerel::Error (71) when the volume holding an absolute path is not ready.
+    static void checkReady(const QString &path, const QList<Volume> &volumes);
     // The volume that the drive list names drive, if any.
     static std::optional<Volume> named(const QString &drive, const QList<Volume> &volumes);
 };

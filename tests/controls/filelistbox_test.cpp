@@ -136,13 +136,17 @@ void FileListBoxTest::failureLeavesListAsItWas_data()
     QTest::newRow("a file, not a folder") << "a.txt" << 76;
     QTest::newRow("inside a file") << "a.txt/b" << 76;
     QTest::newRow("empty path") << "" << 76;
+    QTest::newRow("drive not ready") << "cdrom/photos" << 71;
 }
 
 void FileListBoxTest::failureLeavesListAsItWas()
 {
     QFETCH(QString, target);
     QFETCH(int, number);
-    make(m_root->path(), {"a.txt", "b.txt"});
+    make(m_root->path(), {"a.txt", "b.txt", "cdrom/photos/moi.jpg"});
+    const ControlTest::FixedVolumes volumes(
+        {ControlTest::volumeAt(QDir::rootPath()),
+         ControlTest::volumeAt(m_root->filePath("cdrom"), "CD", false)});
     m_list->setPath(folder());
     click(1);
     int selections = 0;

@@ -1,4 +1,5 @@
 #include "controls/folderlistbox.h"
+#include "controls/nativepath.h"
 #include "controltest.h"
 
 #include <QTemporaryDir>
@@ -28,6 +29,8 @@ private slots:
     void cleanup();
 
     void showsPathFromRootThenSubfolders();
+    void pathsFromEveryKindOfRoot_data();
+    void pathsFromEveryKindOfRoot();
     void nonAsciiFolderNames_data();
     void nonAsciiFolderNames();
 
@@ -108,12 +111,42 @@ void FolderListBoxTest::showsPathFromRootThenSubfolders()
     QCOMPARE(m_list->currentRow(), depth);
     QVERIFY(m_list->item(depth)->isSelected());
     QCOMPARE(m_list->item(depth + 2)->data(FolderListBox::FolderRole).toString(), under("cv/Beta"));
-    // Deeper rows are drawn further right.
-    const QModelIndex current = m_list->model()->index(depth, 0);
-    const QModelIndex child = m_list->model()->index(depth + 1, 0);
-    const QStyleOptionViewItem option;
-    QVERIFY(m_list->itemDelegate()->sizeHint(option, child).width() >
-            m_list->itemDelegate()->sizeHint(option, current).width());
+}
+
+// The rows' folders for the roots of every system, whichever this one is.
+void FolderListBoxTest::pathsFromEveryKindOfRoot_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QString>("rootName");
+
+    QTest::newRow("root") << "/" << QStringList{"/"} << "/";
+    QTest::newRow("folder") << "/home/zoé" << QStringList{"/", "/home", "/home/zoé"} << "/";
+    QTest::newRow("drive root") << "C:/" << QStringList{"C:/"} << "c:/";
+    QTest::newRow("bare drive") << "D:" << QStringList{"D:/"} << "d:/";
+    QTest::newRow("folder on a drive")
+        << "C:/CV/2007" << QStringList{"C:/", "C:/CV", "C:/CV/2007"} << "c:/";
+    QTest::newRow("network share")
+        << "//serveur/partage/cv" << QStringList{"//serveur/partage", "//serveur/partage/cv"}
+        << "//serveur/partage";
+}
+
+void FolderListBoxTest::pathsFromEveryKindOfRoot()
+{
+    QFETCH(QString, path);
+    QFETCH(QStringList, folders);
+    QFETCH(QString, rootName);
+    for (QString &folder : folders)
+        folder = native(folder);
+
+    QCOMPARE(NativePath::ancestry(native(path)), folders);
+    QCOMPARE(NativePath::displayName(folders.first()), native(rootName));
+    for (qsizetype i = 1; i < folders.size(); ++i) {
+        QVERIFY(NativePath::contains(folders[i - 1], folders[i]));
+        QVERIFY(!NativePath::contains(folders[i], folders[i - 1]));
+        QVERIFY(!NativePath::contains(folders[i], folders[i] + "x"));
+        QCOMPARE(NativePath::join(folders[i - 1], NativePath::displayName(folders[i])), folders[i]);
+    }
 }
 
 void FolderListBoxTest::nonAsciiFolderNames_data()
