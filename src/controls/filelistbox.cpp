@@ -40,8 +40,9 @@ QString FileListBox::path() const
 
 void FileListBox::setPath(const QString &folder)
 {
-    const QString absolute = NativePath::absolute(folder);
-    list(absolute, read(folder.isEmpty() ? folder : absolute), {});
+    // An empty path is no folder, not the current one.
+    const QString absolute = folder.isEmpty() ? folder : NativePath::absolute(folder);
+    list(absolute, read(absolute), {});
 }
 
 QString FileListBox::pattern() const
