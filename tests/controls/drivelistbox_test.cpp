@@ -27,6 +27,7 @@ private slots:
 
     void changeEventRunsNestedWithNewDrive();
     void userChoiceRaisesDriveChanged();
+    void refreshKeepsDriveAndRaisesNothing_data();
     void refreshKeepsDriveAndRaisesNothing();
     void driveNotReadyFallsBackToFolderListDrive();
 
@@ -184,8 +185,16 @@ void DriveListBoxTest::userChoiceRaisesDriveChanged()
     QCOMPARE(seen.size(), 3);
 }
 
+void DriveListBoxTest::refreshKeepsDriveAndRaisesNothing_data()
+{
+    QTest::addColumn<bool>("byDropDown");
+    QTest::newRow("refresh") << false;
+    QTest::newRow("drop-down opened") << true;
+}
+
 void DriveListBoxTest::refreshKeepsDriveAndRaisesNothing()
 {
+    QFETCH(bool, byDropDown);
     m_list->setDrive(under("usb"));
     int events = 0;
     connect(m_list.get(), &DriveListBox::driveChanged, this, [&events] { ++events; });
@@ -195,7 +204,14 @@ void DriveListBoxTest::refreshKeepsDriveAndRaisesNothing()
         return QList<Volume>{volumeAt(QDir::rootPath()), volumeAt(m_root->filePath("disk")),
                              volumeAt(m_root->filePath("usbkey"), "NEW")};
     });
-    m_list->refresh();
+    if (byDropDown) {
+        m_list->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_list.get()));
+        m_list->showPopup();
+        m_list->hidePopup();
+    } else {
+        m_list->refresh();
+    }
     QCOMPARE(m_list->drive(), under("usb"));
     QCOMPARE(m_list->currentText(), under("usb") + " [CLÉ]");
     QCOMPARE(m_list->findData(under("usbkey")), 2);
