@@ -188,6 +188,7 @@ void FileListBoxTest::userSelectionRaisesFileSelected_data()
     QTest::newRow("click") << "click 2" << -1 << "c.jpg" << 1;
     QTest::newRow("click on the selected file again") << "click 1" << 1 << "b.jpg" << 1;
     QTest::newRow("down arrow") << "down" << 0 << "b.jpg" << 1;
+    QTest::newRow("down arrow, nothing selected yet") << "down" << -1 << "a.jpg" << 1;
     QTest::newRow("up arrow") << "up" << 2 << "b.jpg" << 1;
     QTest::newRow("end key") << "end" << 0 << "d.jpg" << 1;
     QTest::newRow("up arrow on the first file") << "up" << 0 << "a.jpg" << 0;
