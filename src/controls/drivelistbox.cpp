@@ -63,6 +63,12 @@ void DriveListBox::refresh()
     fill(volumes);
 }
 
+void DriveListBox::showPopup()
+{
+    refresh();
+    QComboBox::showPopup();
+}
+
 QString DriveListBox::caption(const Volume &volume)
 {
     if (volume.label.isEmpty())
