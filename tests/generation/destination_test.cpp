@@ -82,7 +82,7 @@ TEST_F(Destination, PhotoComesLastAndReplacesAResourcePictureOfTheSameName)
 TEST_F(Destination, PhotoOfAnyFormatIsCopiedAsItIs)
 {
     const fs::path photos = m_root.makeFolder("Photos d'identité");
-    writeFile(photos / "portrait été.bmp", std::string("BM\0\x01\xFF", 5));
+    writeFile(photos / u8path("portrait été.bmp"), std::string("BM\0\x01\xFF", 5));
     m_OC = "portrait été.bmp";
     prepare(utf8Of(photos / u8path("portrait été.bmp")));
     EXPECT_EQ(readFile(inDestination("portrait été.bmp")), std::string("BM\0\x01\xFF", 5));

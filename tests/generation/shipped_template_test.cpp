@@ -1,3 +1,4 @@
+#include "generation/browser.h"
 #include "generation/generation.h"
 #include "generation/pagetemplate.h"
 #include "test_support.h"
@@ -133,7 +134,7 @@ TEST(ShippedTemplate, WholeRunWritesAPageWithTheTypedValues)
     data.texts[5] = "Zoé Łoś";
     data.texts[0] = "Bonjour\r\nà tous";
     FakeWindow window;
-    pomerel::generatePage(data, window);
+    pomerel::generatePageWith("C:\\absent\\browser.exe", data, window);
 
     const std::string page = readFile(oa / "CV.html");
     EXPECT_NE(page.find("<h1 class=\"nom\">Zo\xE9 &#321;o&#347;</h1>"), std::string::npos);
