@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
@@ -98,17 +99,21 @@ bool openFolder(QWidget &window, const QString &list, const QString &path)
     return true;
 }
 
-// A folder of our own, made empty, and removed with everything in it when done.
+// A folder made for the run, removed with everything in it when done. One that is there
+// already belongs to someone else and is left alone.
 class ScratchFolder
 {
 public:
     explicit ScratchFolder(const QString &path)
         : m_path(path)
+        , m_valid(!QFileInfo::exists(path) && QDir().mkpath(path))
     {
-        QDir(m_path).removeRecursively();
-        m_valid = QDir().mkpath(m_path);
     }
-    ~ScratchFolder() { QDir(m_path).removeRecursively(); }
+    ~ScratchFolder()
+    {
+        if (m_valid)
+            QDir(m_path).removeRecursively();
+    }
     Q_DISABLE_COPY_MOVE(ScratchFolder)
 
     const QString &path() const { return m_path; }
@@ -116,7 +121,7 @@ public:
 
 private:
     QString m_path;
-    bool m_valid = false;
+    bool m_valid;
 };
 
 // The program's resource folder, as it ships: the main window's page generation reads it.
@@ -165,13 +170,13 @@ int main(int argc, char *argv[])
 
     // The main window starts from a copy of the resource folder, as the program does from its
     // own folder, and makes its page beside it. The place is fixed, so that the lists show the
-    // same names at every run.
-    const ScratchFolder scratch(QDir::temp().filePath(u"pomerel-help-pictures"_s));
+    // same names at every run, names a user could have.
+    const ScratchFolder scratch(QDir::temp().filePath(u"Mes documents"_s));
     const QString resources = scratch.path() + u"/Pomerel"_s;
     const QString destination = scratch.path() + u"/Mon CV"_s;
     if (!scratch.isValid() || !copyResources(resources) || !QDir().mkpath(destination) ||
         !QDir::setCurrent(resources)) {
-        complain(u"cannot prepare "_s + scratch.path());
+        complain(u"cannot prepare "_s + scratch.path() + u" (remove it if it is left over)"_s);
         return 1;
     }
     BrowserStandIn browser;
