@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 using namespace testing_support;
@@ -328,6 +332,15 @@ TEST_F(Destination, PhotoNameWithWildcardsIsTakenLiterally)
     writeFile(photos / "aXbY.jpg", "other");
     prepare(utf8Of(photos / "a*b?.jpg"));
     EXPECT_EQ(namesIn(m_oa.path()), (std::set<std::string>{"a*b?.jpg", "bandeau.gif", "logo.jpg"}));
+}
+
+TEST_F(Destination, PhotoThatIsNoRegularFileIsRefusedWithoutWaiting)
+{
+    const fs::path pipe = m_root.path() / "tube.jpg";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_EQ(failingPrepare(utf8Of(pipe)), ErrorNumber::FileNotFound);
+    EXPECT_EQ(failingPrepare(utf8Of(m_root.makeFolder("dossier.jpg"))), ErrorNumber::FileNotFound);
+    EXPECT_EQ(namesIn(m_oa.path()), (std::set<std::string>{"bandeau.gif", "logo.jpg"}));
 }
 
 TEST_F(Destination, FileTheUserMayNotChangeIsPermissionDenied)

@@ -159,6 +159,14 @@ TEST_F(PageFile, MissingTemplateLeavesThePageAlone)
     EXPECT_EQ(namesIn(m_oa.path()), std::set<std::string>{"CV.html"});
 }
 
+TEST_F(PageFile, TemplateThatIsAFolderIsAnAccessError)
+{
+    std::filesystem::remove(m_depart / "brt.ggg");
+    std::filesystem::create_directory(m_depart / "brt.ggg");
+    EXPECT_EQ(failingFill(), ErrorNumber::PathFileAccessError);
+    EXPECT_TRUE(namesIn(m_oa.path()).empty());
+}
+
 TEST_F(PageFile, MissingResourceFolderIsPathNotFound)
 {
     std::filesystem::remove_all(m_depart);
