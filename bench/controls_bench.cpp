@@ -18,17 +18,19 @@ namespace {
 constexpr int kFiles = 100'000;
 constexpr int kSubfolders = 50;
 
-// One folder for the whole run: 100,000 empty files, a third of them pictures in mixed letter
-// case, made in random order, and a few subfolders.
+// One folder for the whole run: 100,000 empty files, half of them pictures with extensions in
+// mixed letter case, two names in five accented, made in random order, and a few subfolders.
 class BigFolder
 {
 public:
     BigFolder()
     {
         const QStringList extensions{"jpg", "GIF", "Bmp", "txt", "html", "PNG"};
+        const QStringList stems{"fichier", "Photo", "Été", "IMG_", "lettre à Noël"};
         QRandomGenerator random(2007);
         for (int i = 0; i < kFiles; ++i) {
-            const QString name = QString("fichier %1 %2.%3")
+            const QString name = QString("%1 %2 %3.%4")
+                                     .arg(stems[i % stems.size()])
                                      .arg(random.bounded(1'000'000))
                                      .arg(i)
                                      .arg(extensions[i % extensions.size()]);
