@@ -39,6 +39,7 @@ private:
     void fill(const QList<Volume> &volumes);
     void choose(const Volume &volume);
     void onIndexChanged(int index);
+    void take(const QString &drive);
 
     QList<Volume> m_volumes;
     QString m_drive;

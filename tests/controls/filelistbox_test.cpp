@@ -99,11 +99,11 @@ void FileListBoxTest::matchesPatternsInAnyLetterCase()
 
 void FileListBoxTest::listsOnlyVisibleFilesInNameOrder()
 {
-    make(m_root->path(), {"b.txt", "A.txt", "c.TXT", "a.txt", "Zoé.txt", "zoe.txt", "sub.txt/",
-                          ".hidden.txt", "ordinary/"});
+    make(m_root->path(), {"b.txt", "A.txt", "c.TXT", "a.txt", "zoe.txt", "Zoé.txt", "été.txt",
+                          "Ecole.txt", "fête.txt", "sub.txt/", ".hidden.txt", "ordinary/"});
     m_list->setPath(folder());
-    QCOMPARE(m_list->fileNames(),
-             (QStringList{"A.txt", "a.txt", "b.txt", "c.TXT", "zoe.txt", "Zoé.txt"}));
+    QCOMPARE(m_list->fileNames(), (QStringList{"A.txt", "a.txt", "b.txt", "c.TXT", "Ecole.txt",
+                                               "été.txt", "fête.txt", "Zoé.txt", "zoe.txt"}));
     QCOMPARE(m_list->path(), folder());
     QCOMPARE(m_list->fileName(), QString());
 }
