@@ -68,7 +68,8 @@ Error errorFromSystem(std::error_code code, std::string path)
 {
     const std::error_condition condition = code.default_error_condition();
     ErrorNumber number = ErrorNumber::PathFileAccessError;
-    if (condition == std::errc::no_such_file_or_directory)
+    if (condition == std::errc::no_such_file_or_directory ||
+        condition == std::errc::not_a_directory)
         number = ErrorNumber::PathNotFound;
     else if (condition == std::errc::file_exists)
         number = ErrorNumber::FileAlreadyExists;
@@ -80,10 +81,10 @@ Error errorFromSystem(std::error_code code, std::string path)
         number = ErrorNumber::PermissionDenied;
     else if (condition == std::errc::io_error)
         number = ErrorNumber::DeviceIoError;
-    else if (condition == std::errc::no_such_device || condition == std::errc::no_such_device_or_address)
+    else if (condition == std::errc::no_such_device ||
+             condition == std::errc::no_such_device_or_address)
         number = ErrorNumber::DiskNotReady;
-    else if (condition == std::errc::invalid_argument ||
-             condition == std::errc::filename_too_long)
+    else if (condition == std::errc::invalid_argument || condition == std::errc::filename_too_long)
         number = ErrorNumber::BadFileName;
     else if (condition == std::errc::not_enough_memory)
         number = ErrorNumber::OutOfMemory;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "generation/generation.h"
+
+#include <string_view>
+
+namespace pomerel {
+
+inline constexpr std::string_view kBrowserProgram =
+    "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
+
+// openPage with the browser program given, so that tests choose which one exists.
+void openPageWith(std::string_view browserProgram, std::string_view oa, GenerationWindow &window);
+
+} // namespace pomerel

@@ -1,0 +1,345 @@
+// The file-system layer on Windows, through the wide Win32 functions.
+
+#include "generation/error.h"
+#include "generation/filesystem.h"
+#include "generation/filesystem_platform.h"
+#include "generation/generation.h"
+#include "generation/paths.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <windows.h>
+
+namespace pomerel::files {
+
+namespace {
+
+std::wstring wide(std::string_view utf8)
+{
+    return toFsPath(utf8).native();
+}
+
+std::string narrow(const wchar_t *text)
+{
+    return fromFsPath(std::filesystem::path(text));
+}
+
+ErrorNumber numberOf(DWORD code)
+{
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+        return ErrorNumber::FileNotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return ErrorNumber::PathNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+        return ErrorNumber::PermissionDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ErrorNumber::DiskFull;
+    case ERROR_NOT_READY:
+    case ERROR_INVALID_DRIVE:
+        return ErrorNumber::DiskNotReady;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return ErrorNumber::FileAlreadyExists;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+        return ErrorNumber::BadFileName;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return ErrorNumber::OutOfMemory;
+    case ERROR_CRC:
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_GEN_FAILURE:
+        return ErrorNumber::DeviceIoError;
+    default:
+        return ErrorNumber::PathFileAccessError;
+    }
+}
+
+Error windowsError(DWORD code, std::string_view path)
+{
+    return Error(numberOf(code), std::string(path));
+}
+
+class Handle
+{
+public:
+    explicit Handle(HANDLE handle)
+        : m_handle(handle)
+    {
+    }
+    ~Handle()
+    {
+        if (isOpen())
+            ::CloseHandle(m_handle);
+    }
+    Handle(const Handle &) = delete;
+    Handle &operator=(const Handle &) = delete;
+
+    HANDLE get() const { return m_handle; }
+    bool isOpen() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
+    // Closes now, returning the error code on failure.
+    DWORD close()
+    {
+        const HANDLE handle = m_handle;
+        m_handle = INVALID_HANDLE_VALUE;
+        return ::CloseHandle(handle) ? ERROR_SUCCESS : ::GetLastError();
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+class FindHandle
+{
+public:
+    explicit FindHandle(HANDLE handle)
+        : m_handle(handle)
+    {
+    }
+    ~FindHandle() { ::FindClose(m_handle); }
+    FindHandle(const FindHandle &) = delete;
+    FindHandle &operator=(const FindHandle &) = delete;
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+bool isDot(const wchar_t *name)
+{
+    return std::wstring_view(name) == L"." || std::wstring_view(name) == L"..";
+}
+
+// Calls visit(entry) for every entry of the folder but "." and "..".
+template<typename Visit> void forEachEntry(std::string_view folder, Visit visit)
+{
+    const std::wstring pattern = wide(joinFolderAndFile(folder, "*"));
+    WIN32_FIND_DATAW entry{};
+    const HANDLE found = ::FindFirstFileW(pattern.c_str(), &entry);
+    if (found == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES)
+            return; // an empty drive root
+        if (code == ERROR_PATH_NOT_FOUND || code == ERROR_DIRECTORY || code == ERROR_INVALID_NAME)
+            throw Error(ErrorNumber::PathNotFound, std::string(folder));
+        throw windowsError(code, folder);
+    }
+    const FindHandle handle(found);
+    do {
+        if (!isDot(entry.cFileName))
+            visit(entry);
+    } while (::FindNextFileW(handle.get(), &entry));
+    if (const DWORD code = ::GetLastError(); code != ERROR_NO_MORE_FILES)
+        throw windowsError(code, folder);
+}
+
+bool isFolder(DWORD attributes)
+{
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool isLink(DWORD attributes)
+{
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+void writeAll(HANDLE file, std::string_view bytes, std::string_view path)
+{
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr))
+            throw windowsError(::GetLastError(), path);
+        bytes.remove_prefix(written);
+    }
+}
+
+std::wstring randomSuffix()
+{
+    static constexpr std::wstring_view letters = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device device;
+    auto bits = static_cast<std::uint32_t>(device());
+    std::wstring suffix;
+    for (int i = 0; i < 6; ++i) {
+        suffix += letters[bits % letters.size()];
+        bits /= static_cast<std::uint32_t>(letters.size());
+    }
+    return suffix;
+}
+
+// A new file beside target that takes target's place on commit() and is deleted otherwise.
+class TemporaryFile
+{
+public:
+    explicit TemporaryFile(std::string_view target)
+        : m_target(target)
+        , m_targetPath(toFsPath(target))
+    {
+        const std::wstring stem = L"~" + m_targetPath.filename().native() + L".";
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_path = m_targetPath.parent_path() / (stem + randomSuffix() + L".tmp");
+            const HANDLE file = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file != INVALID_HANDLE_VALUE) {
+                m_file = std::make_unique<Handle>(file);
+                return;
+            }
+            const DWORD code = ::GetLastError();
+            if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)
+                throw windowsError(code == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : code,
+                                   m_target);
+        }
+        throw Error(ErrorNumber::FileAlreadyExists, fromFsPath(m_path));
+    }
+
+    ~TemporaryFile()
+    {
+        if (m_file) {
+            m_file.reset();
+            ::DeleteFileW(m_path.c_str());
+        }
+    }
+
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+
+    void write(std::string_view bytes) { writeAll(m_file->get(), bytes, m_target); }
+
+    // A link at the target is replaced by the file; its own target is left alone.
+    void commit()
+    {
+        if (const DWORD code = m_file->close(); code != ERROR_SUCCESS)
+            throw windowsError(code, m_target);
+        if (!::MoveFileExW(m_path.c_str(), m_targetPath.c_str(), MOVEFILE_REPLACE_EXISTING))
+            throw windowsError(::GetLastError(), m_target);
+        m_file.reset();
+    }
+
+private:
+    std::string m_target;
+    std::filesystem::path m_targetPath;
+    std::filesystem::path m_path;
+    std::unique_ptr<Handle> m_file;
+};
+
+} // namespace
+
+namespace platform {
+
+std::vector<std::string> fileNamesIn(std::string_view folder)
+{
+    std::vector<std::string> names;
+    forEachEntry(folder, [&](const WIN32_FIND_DATAW &entry) {
+        if (!isFolder(entry.dwFileAttributes))
+            names.push_back(narrow(entry.cFileName));
+    });
+    return names;
+}
+
+void copyFile(std::string_view source, std::string_view destination)
+{
+    const std::wstring from = wide(source);
+    const std::wstring to = wide(destination);
+    const DWORD sourceAttributes = ::GetFileAttributesW(from.c_str());
+    if (sourceAttributes == INVALID_FILE_ATTRIBUTES)
+        throw windowsError(::GetLastError(), source);
+    if (isFolder(sourceAttributes))
+        throw Error(ErrorNumber::FileNotFound, std::string(source));
+
+    const DWORD destinationAttributes = ::GetFileAttributesW(to.c_str());
+    if (destinationAttributes != INVALID_FILE_ATTRIBUTES) {
+        if (isLink(destinationAttributes)) {
+            // Replace the link itself rather than write through it.
+            if (!::DeleteFileW(to.c_str()))
+                throw windowsError(::GetLastError(), destination);
+        } else {
+            std::error_code ignored;
+            if (std::filesystem::equivalent(from, to, ignored))
+                return;
+            // CopyFileW will not replace a read-only or hidden file.
+            if (destinationAttributes != FILE_ATTRIBUTE_NORMAL && !isFolder(destinationAttributes))
+                ::SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+    }
+    if (!::CopyFileW(from.c_str(), to.c_str(), FALSE))
+        throw windowsError(::GetLastError(), destination);
+}
+
+} // namespace platform
+
+void clearAttributesIn(std::string_view folder)
+{
+    forEachEntry(folder, [&](const WIN32_FIND_DATAW &entry) {
+        const DWORD attributes = entry.dwFileAttributes;
+        if (isFolder(attributes) || isLink(attributes) || attributes == FILE_ATTRIBUTE_NORMAL)
+            return;
+        const std::string path = joinFolderAndFile(folder, narrow(entry.cFileName));
+        if (!::SetFileAttributesW(wide(path).c_str(), FILE_ATTRIBUTE_NORMAL))
+            throw windowsError(::GetLastError(), path);
+    });
+}
+
+std::string readAll(std::string_view path)
+{
+    const Handle file(::CreateFileW(wide(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen())
+        throw windowsError(::GetLastError(), path);
+    std::string content;
+    char buffer[1 << 16];
+    for (;;) {
+        DWORD count = 0;
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr))
+            throw windowsError(::GetLastError(), path);
+        if (count == 0)
+            break;
+        content.append(buffer, count);
+    }
+    return content;
+}
+
+void replaceWith(std::string_view path, std::string_view bytes)
+{
+    TemporaryFile output(path);
+    output.write(bytes);
+    output.commit();
+}
+
+bool isFile(std::string_view path)
+{
+    const DWORD attributes = ::GetFileAttributesW(wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !isFolder(attributes);
+}
+
+void startProgram(std::string_view program, std::string_view commandLine)
+{
+    const std::wstring application = wide(program);
+    std::wstring arguments = wide(commandLine); // CreateProcessW may write into it
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    // The program is named apart from the command line, so the unquoted blanks in it cannot
+    // make Windows start "C:\Program" instead.
+    if (!::CreateProcessW(application.c_str(), arguments.data(), nullptr, nullptr, FALSE, 0,
+                          nullptr, nullptr, &startup, &process))
+        throw windowsError(::GetLastError(), program);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+}
+
+} // namespace pomerel::files

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "generation/generation.h"
+
+#include <string>
+#include <string_view>
+
+namespace pomerel {
+
+// The page's bytes for a template's bytes, both in Windows-1252. Lines end at CR LF or at a
+// lone CR (a lone LF belongs to its line) and each line is written with CR LF after it. Each
+// "*" takes the next value, converted from UTF-8; a 28th "*" is error 9.
+std::string fillTemplateText(std::string_view templateBytes, const CvFields &cvFields);
+
+} // namespace pomerel
