@@ -5,6 +5,7 @@
 #include "generation/filesystem_platform.h"
 #include "generation/generation.h"
 #include "generation/paths.h"
+#include "generation/temporaryfile.h"
 
 #include <array>
 #include <cerrno>
@@ -12,7 +13,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,14 +36,6 @@ public:
     FileDescriptor &operator=(const FileDescriptor &) = delete;
 
     int get() const { return m_fd; }
-    bool isOpen() const { return m_fd >= 0; }
-    // Closes now, returning errno on failure (a late write error shows up here).
-    int close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
 
 private:
     int m_fd = -1;
@@ -57,9 +49,7 @@ using Directory = std::unique_ptr<DIR, DirectoryCloser>;
 
 bool isFolder(const std::filesystem::path &path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
@@ -117,72 +107,31 @@ void writeAll(int fd, std::string_view bytes, std::string_view path)
     }
 }
 
-std::string randomSuffix()
+// Opens a file to read it whole, following links (sources may be links).
+int openForReading(std::string_view path, struct stat &status)
 {
-    static constexpr std::string_view letters = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device device;
-    std::uint32_t bits = device();
-    std::string suffix;
-    for (int i = 0; i < 6; ++i) {
-        suffix += letters[bits % letters.size()];
-        bits /= static_cast<std::uint32_t>(letters.size());
+    const int fd = ::open(toFsPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw systemError(errno, path);
+    if (::fstat(fd, &status) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw systemError(error, path);
     }
-    return suffix;
+    return fd;
 }
 
-// A new file beside target that takes target's place on commit() and is removed otherwise.
-// Its name starts with a dot, so a file browser does not show it while it is written.
-class TemporaryFile
+// Reads up to size bytes; 0 at the end of the file.
+std::size_t readSome(int fd, char *buffer, std::size_t size, std::string_view path)
 {
-public:
-    TemporaryFile(std::string_view target, mode_t mode)
-        : m_target(target)
-        , m_targetPath(toFsPath(target))
-    {
-        const std::string hiddenStem = "." + fromFsPath(m_targetPath.filename()) + ".";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            m_path = m_targetPath.parent_path() / toFsPath(hiddenStem + randomSuffix() + ".tmp");
-            const int fd =
-                ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-            if (fd >= 0) {
-                m_file = std::make_unique<FileDescriptor>(fd);
-                return;
-            }
-            if (errno != EEXIST)
-                throw systemError(errno, m_target);
-        }
-        throw Error(ErrorNumber::FileAlreadyExists, fromFsPath(m_path));
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, size);
+        if (count >= 0)
+            return static_cast<std::size_t>(count);
+        if (errno != EINTR)
+            throw systemError(errno, path);
     }
-
-    ~TemporaryFile()
-    {
-        if (m_file) {
-            m_file.reset();
-            ::unlink(m_path.c_str());
-        }
-    }
-
-    TemporaryFile(const TemporaryFile &) = delete;
-    TemporaryFile &operator=(const TemporaryFile &) = delete;
-
-    void write(std::string_view bytes) { writeAll(m_file->get(), bytes, m_target); }
-
-    // rename() replaces a link at the target by the file, and leaves the link's target alone.
-    void commit()
-    {
-        if (const int error = m_file->close())
-            throw systemError(error, m_target);
-        if (::rename(m_path.c_str(), m_targetPath.c_str()) != 0)
-            throw systemError(errno, m_target);
-        m_file.reset();
-    }
-
-private:
-    std::string m_target;
-    std::filesystem::path m_targetPath;
-    std::filesystem::path m_path;
-    std::unique_ptr<FileDescriptor> m_file;
-};
+}
 
 bool sameFile(const struct stat &a, const struct stat &b)
 {
@@ -198,9 +147,7 @@ std::vector<std::string> fileNamesIn(std::string_view folder)
     const Directory directory = openFolder(folder);
     std::vector<std::string> names;
     forEachEntry(directory.get(), folder, [&](const char *name) {
-        struct stat status
-        {
-        };
+        struct stat status = {};
         if (::fstatat(::dirfd(directory.get()), name, &status, 0) == 0 && S_ISREG(status.st_mode))
             names.emplace_back(name);
     });
@@ -209,38 +156,59 @@ std::vector<std::string> fileNamesIn(std::string_view folder)
 
 void copyFile(std::string_view source, std::string_view destination)
 {
-    const FileDescriptor input(::open(toFsPath(source).c_str(), O_RDONLY | O_CLOEXEC));
-    if (!input.isOpen())
-        throw systemError(errno, source);
-    struct stat sourceStatus
-    {
-    };
-    if (::fstat(input.get(), &sourceStatus) != 0)
-        throw systemError(errno, source);
+    struct stat sourceStatus = {};
+    const FileDescriptor input(openForReading(source, sourceStatus));
     if (!S_ISREG(sourceStatus.st_mode))
         throw Error(ErrorNumber::FileNotFound, std::string(source));
 
-    struct stat destinationStatus
-    {
-    };
+    struct stat destinationStatus = {};
     if (::lstat(toFsPath(destination).c_str(), &destinationStatus) == 0 &&
         !S_ISLNK(destinationStatus.st_mode) && sameFile(sourceStatus, destinationStatus))
         return;
 
-    TemporaryFile output(destination, sourceStatus.st_mode & 0777);
+    TemporaryFile output(destination, sourceStatus.st_mode & 0777u);
     std::array<char, 1 << 16> buffer{};
-    for (;;) {
-        const ssize_t count = ::read(input.get(), buffer.data(), buffer.size());
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            throw systemError(errno, source);
-        }
-        if (count == 0)
-            break;
-        output.write(std::string_view(buffer.data(), static_cast<std::size_t>(count)));
-    }
+    while (const std::size_t count = readSome(input.get(), buffer.data(), buffer.size(), source))
+        output.write(std::string_view(buffer.data(), count));
     output.commit();
+}
+
+FileHandle createNewFile(const std::filesystem::path &path, unsigned mode,
+                         std::string_view reported)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          static_cast<mode_t>(mode));
+    if (fd >= 0)
+        return fd;
+    if (errno == EEXIST)
+        return kNoFile;
+    throw systemError(errno, reported);
+}
+
+void writeToFile(FileHandle file, std::string_view bytes, std::string_view reported)
+{
+    writeAll(static_cast<int>(file), bytes, reported);
+}
+
+void closeFile(FileHandle file, std::string_view reported)
+{
+    if (::close(static_cast<int>(file)) != 0)
+        throw systemError(errno, reported);
+}
+
+void discardFile(FileHandle file, const std::filesystem::path &path) noexcept
+{
+    if (file != kNoFile)
+        ::close(static_cast<int>(file));
+    ::unlink(path.c_str());
+}
+
+void moveReplacing(const std::filesystem::path &from, const std::filesystem::path &to,
+                   std::string_view reported)
+{
+    // rename() replaces a link at the target by the file and leaves the link's target alone.
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        throw systemError(errno, reported);
 }
 
 } // namespace platform
@@ -250,9 +218,7 @@ void clearAttributesIn(std::string_view folder)
     const Directory directory = openFolder(folder);
     const int folderFd = ::dirfd(directory.get());
     forEachEntry(directory.get(), folder, [&](const char *name) {
-        struct stat status
-        {
-        };
+        struct stat status = {};
         if (::fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno == ENOENT)
                 return; // gone since it was listed
@@ -268,9 +234,7 @@ void clearAttributesIn(std::string_view folder)
         int result = ::fchmodat(folderFd, name, cleared, AT_SYMLINK_NOFOLLOW);
         if (result != 0 && (errno == EOPNOTSUPP || errno == ENOTSUP)) {
             // Some systems cannot change a mode without following; the entry was checked above.
-            struct stat again
-            {
-            };
+            struct stat again = {};
             if (::fstatat(folderFd, name, &again, AT_SYMLINK_NOFOLLOW) != 0 ||
                 !S_ISREG(again.st_mode))
                 return;
@@ -283,46 +247,28 @@ void clearAttributesIn(std::string_view folder)
 
 std::string readAll(std::string_view path)
 {
-    const FileDescriptor input(::open(toFsPath(path).c_str(), O_RDONLY | O_CLOEXEC));
-    if (!input.isOpen())
-        throw systemError(errno, path);
-    struct stat status
-    {
-    };
-    if (::fstat(input.get(), &status) != 0)
-        throw systemError(errno, path);
+    struct stat status = {};
+    const FileDescriptor input(openForReading(path, status));
     std::string content;
     content.resize(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 0) + 1);
     std::size_t used = 0;
+    // The size is a hint: the file may grow while it is read.
     for (;;) {
         if (used == content.size())
             content.resize(content.size() * 2);
-        const ssize_t count = ::read(input.get(), content.data() + used, content.size() - used);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            throw systemError(errno, path);
-        }
+        const std::size_t count =
+            readSome(input.get(), content.data() + used, content.size() - used, path);
         if (count == 0)
             break;
-        used += static_cast<std::size_t>(count);
+        used += count;
     }
     content.resize(used);
     return content;
 }
 
-void replaceWith(std::string_view path, std::string_view bytes)
-{
-    TemporaryFile output(path, 0666);
-    output.write(bytes);
-    output.commit();
-}
-
 bool isFile(std::string_view path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     return ::stat(toFsPath(path).c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 

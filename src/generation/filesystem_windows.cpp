@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
-#include <random>
 #include <windows.h>
 
 namespace pomerel::files {
@@ -89,13 +87,6 @@ public:
 
     HANDLE get() const { return m_handle; }
     bool isOpen() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
-    // Closes now, returning the error code on failure.
-    DWORD close()
-    {
-        const HANDLE handle = m_handle;
-        m_handle = INVALID_HANDLE_VALUE;
-        return ::CloseHandle(handle) ? ERROR_SUCCESS : ::GetLastError();
-    }
 
 private:
     HANDLE m_handle;
@@ -166,74 +157,6 @@ void writeAll(HANDLE file, std::string_view bytes, std::string_view path)
     }
 }
 
-std::wstring randomSuffix()
-{
-    static constexpr std::wstring_view letters = L"abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device device;
-    auto bits = static_cast<std::uint32_t>(device());
-    std::wstring suffix;
-    for (int i = 0; i < 6; ++i) {
-        suffix += letters[bits % letters.size()];
-        bits /= static_cast<std::uint32_t>(letters.size());
-    }
-    return suffix;
-}
-
-// A new file beside target that takes target's place on commit() and is deleted otherwise.
-class TemporaryFile
-{
-public:
-    explicit TemporaryFile(std::string_view target)
-        : m_target(target)
-        , m_targetPath(toFsPath(target))
-    {
-        const std::wstring stem = L"~" + m_targetPath.filename().native() + L".";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            m_path = m_targetPath.parent_path() / (stem + randomSuffix() + L".tmp");
-            const HANDLE file = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (file != INVALID_HANDLE_VALUE) {
-                m_file = std::make_unique<Handle>(file);
-                return;
-            }
-            const DWORD code = ::GetLastError();
-            if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)
-                throw windowsError(code == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : code,
-                                   m_target);
-        }
-        throw Error(ErrorNumber::FileAlreadyExists, fromFsPath(m_path));
-    }
-
-    ~TemporaryFile()
-    {
-        if (m_file) {
-            m_file.reset();
-            ::DeleteFileW(m_path.c_str());
-        }
-    }
-
-    TemporaryFile(const TemporaryFile &) = delete;
-    TemporaryFile &operator=(const TemporaryFile &) = delete;
-
-    void write(std::string_view bytes) { writeAll(m_file->get(), bytes, m_target); }
-
-    // A link at the target is replaced by the file; its own target is left alone.
-    void commit()
-    {
-        if (const DWORD code = m_file->close(); code != ERROR_SUCCESS)
-            throw windowsError(code, m_target);
-        if (!::MoveFileExW(m_path.c_str(), m_targetPath.c_str(), MOVEFILE_REPLACE_EXISTING))
-            throw windowsError(::GetLastError(), m_target);
-        m_file.reset();
-    }
-
-private:
-    std::string m_target;
-    std::filesystem::path m_targetPath;
-    std::filesystem::path m_path;
-    std::unique_ptr<Handle> m_file;
-};
-
 } // namespace
 
 namespace platform {
@@ -277,6 +200,45 @@ void copyFile(std::string_view source, std::string_view destination)
         throw windowsError(::GetLastError(), destination);
 }
 
+FileHandle createNewFile(const std::filesystem::path &path, unsigned, std::string_view reported)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+        return reinterpret_cast<FileHandle>(file);
+    const DWORD code = ::GetLastError();
+    if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS)
+        return kNoFile;
+    // The new file's folder is the destination: missing, it is a path not found.
+    throw windowsError(code == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : code, reported);
+}
+
+void writeToFile(FileHandle file, std::string_view bytes, std::string_view reported)
+{
+    writeAll(reinterpret_cast<HANDLE>(file), bytes, reported);
+}
+
+void closeFile(FileHandle file, std::string_view reported)
+{
+    if (!::CloseHandle(reinterpret_cast<HANDLE>(file)))
+        throw windowsError(::GetLastError(), reported);
+}
+
+void discardFile(FileHandle file, const std::filesystem::path &path) noexcept
+{
+    if (file != kNoFile)
+        ::CloseHandle(reinterpret_cast<HANDLE>(file));
+    ::DeleteFileW(path.c_str());
+}
+
+void moveReplacing(const std::filesystem::path &from, const std::filesystem::path &to,
+                   std::string_view reported)
+{
+    // A link at the target is replaced by the file; its own target is left alone.
+    if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+        throw windowsError(::GetLastError(), reported);
+}
+
 } // namespace platform
 
 void clearAttributesIn(std::string_view folder)
@@ -309,13 +271,6 @@ std::string readAll(std::string_view path)
         content.append(buffer, count);
     }
     return content;
-}
-
-void replaceWith(std::string_view path, std::string_view bytes)
-{
-    TemporaryFile output(path);
-    output.write(bytes);
-    output.commit();
 }
 
 bool isFile(std::string_view path)

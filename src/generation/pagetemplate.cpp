@@ -14,11 +14,12 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 std::size_t outputSizeHint(std::string_view templateBytes, const CvFields &cvFields)
 {
-    // Every byte of the template at most twice (a lone CR becomes CR LF) and every value once.
-    std::size_t size = 2 * templateBytes.size() + kLineEnd.size();
+    // Every byte of the template at most twice (a lone CR becomes CR LF), every value once and
+    // room for some character references. Memory reserved but never written costs nothing.
+    std::size_t values = 0;
     for (const std::string &value : cvFields)
-        size += value.size();
-    return size;
+        values += value.size();
+    return 2 * templateBytes.size() + kLineEnd.size() + values + values / 4;
 }
 
 bool endsWithLineEnd(std::string_view text)

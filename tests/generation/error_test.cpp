@@ -1,7 +1,6 @@
 #include "generation/error.h"
 
 #include <gtest/gtest.h>
-
 #include <system_error>
 
 namespace {
@@ -29,8 +28,7 @@ class SystemErrors : public testing::TestWithParam<SystemCase>
 
 TEST_P(SystemErrors, MapToTheNumberUsersKnow)
 {
-    const Error error =
-        pomerel::errorFromSystem(std::make_error_code(GetParam().code), "x");
+    const Error error = pomerel::errorFromSystem(std::make_error_code(GetParam().code), "x");
     EXPECT_EQ(error.number(), GetParam().expected);
 }
 
@@ -41,6 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
                     SystemCase{std::errc::no_space_on_device, ErrorNumber::DiskFull},
                     SystemCase{std::errc::permission_denied, ErrorNumber::PermissionDenied},
                     SystemCase{std::errc::read_only_file_system, ErrorNumber::PermissionDenied},
-                    SystemCase{std::errc::io_error, ErrorNumber::DeviceIoError}));
+                    SystemCase{std::errc::io_error, ErrorNumber::DeviceIoError},
+                    // A file where a folder of the path should be: the path does not exist.
+                    SystemCase{std::errc::not_a_directory, ErrorNumber::PathNotFound},
+                    SystemCase{std::errc::file_too_large, ErrorNumber::DiskFull}));
 
 } // namespace

@@ -1,0 +1,107 @@
+#include "generation/error.h"
+#include "generation/generation.h"
+#include "generation/paths.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using pomerel::PathStyle;
+using namespace testing_support;
+
+struct JoinCase
+{
+    PathStyle style;
+    std::string folder;
+    std::string name;
+    std::string expected;
+};
+
+class FolderAndFileJoin : public testing::TestWithParam<JoinCase>
+{
+};
+
+TEST_P(FolderAndFileJoin, AddsOneSeparatorOnlyWhenMissing)
+{
+    const JoinCase &c = GetParam();
+    EXPECT_EQ(pomerel::joinFolderAndFile(c.folder, c.name, c.style), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothStyles, FolderAndFileJoin,
+    testing::Values(
+        JoinCase{PathStyle::Windows, "C:\\CV", "photo.jpg", "C:\\CV\\photo.jpg"},
+        JoinCase{PathStyle::Windows, "C:\\", "photo.jpg", "C:\\photo.jpg"},
+        JoinCase{PathStyle::Windows, "D:\\Mes Documents\\été", "", "D:\\Mes Documents\\été\\"},
+        JoinCase{PathStyle::Windows, "C:\\CV\\", "", "C:\\CV\\"},
+        JoinCase{PathStyle::Posix, "/home/moi/cv", "photo.jpg", "/home/moi/cv/photo.jpg"},
+        JoinCase{PathStyle::Posix, "/", "photo.jpg", "/photo.jpg"},
+        JoinCase{PathStyle::Posix, "/home/moi/Łódź", "", "/home/moi/Łódź/"},
+        // A backslash is an ordinary character of a POSIX name.
+        JoinCase{PathStyle::Posix, "/tmp/a\\", "b", "/tmp/a\\/b"}));
+
+struct RootCase
+{
+    PathStyle style;
+    std::string currentDirectory;
+    std::string expected;
+};
+
+class ResourceFolder : public testing::TestWithParam<RootCase>
+{
+};
+
+TEST_P(ResourceFolder, DriveRootGetsTheProgramFolder)
+{
+    const RootCase &c = GetParam();
+    EXPECT_EQ(pomerel::resourceFolderFor(c.currentDirectory, c.style), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothStyles, ResourceFolder,
+                         testing::Values(RootCase{PathStyle::Windows, "C:\\", "C:\\Pomerel"},
+                                         RootCase{PathStyle::Windows, "D:\\", "D:\\Pomerel"},
+                                         RootCase{PathStyle::Windows, "C:\\A", "C:\\A"},
+                                         RootCase{PathStyle::Windows, "C:\\Work", "C:\\Work"},
+                                         RootCase{PathStyle::Windows, "C:\\é", "C:\\é"},
+                                         RootCase{PathStyle::Windows, "\\\\serveur\\partage",
+                                                  "\\\\serveur\\partage"},
+                                         RootCase{PathStyle::Posix, "/", "/Pomerel"},
+                                         RootCase{PathStyle::Posix, "/usr", "/usr"},
+                                         RootCase{PathStyle::Posix, "/opt/Pomerel", "/opt/Pomerel"},
+                                         RootCase{PathStyle::Posix, "/a/b", "/a/b"}));
+
+TEST(CurrentResourceFolder, IsTheWorkingFolderEvenWithAccentsAndBlanks)
+{
+    const TempFolder folder("pomerel départ ł");
+    const WorkingFolder inside(folder.path());
+    EXPECT_EQ(pomerel::currentResourceFolder(), utf8Of(std::filesystem::current_path()));
+    EXPECT_NE(pomerel::currentResourceFolder().find("départ ł"), std::string::npos);
+}
+
+TEST(CurrentResourceFolder, FromTheRootIsTheProgramFolderUnderIt)
+{
+    const std::filesystem::path root = std::filesystem::current_path().root_path();
+    const WorkingFolder atRoot(root);
+    EXPECT_EQ(pomerel::currentResourceFolder(), utf8Of(root) + "Pomerel");
+}
+
+TEST(CurrentResourceFolder, DoesNotRequireTheResourcesToExist)
+{
+    const TempFolder empty;
+    const WorkingFolder inside(empty.path());
+    EXPECT_FALSE(pomerel::currentResourceFolder().empty());
+}
+
+TEST(ResourcePath, RefusesAnUnknownResourceFolder)
+{
+    // Not "/brt.ggg" at the root of the disk.
+    try {
+        (void)pomerel::resourcePath("", "brt.ggg");
+        FAIL() << "no error";
+    } catch (const pomerel::Error &error) {
+        EXPECT_EQ(error.number(), pomerel::ErrorNumber::PathNotFound);
+    }
+}
+
+} // namespace
