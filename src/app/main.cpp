@@ -1,3 +1,4 @@
+#include "assets/assets.h"
 #include "main_window/form1.h"
 
 #include <QApplication>
@@ -6,6 +7,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pomerel"));
+    Assets::initialize();
+    QApplication::setWindowIcon(Assets::programIcon());
 
     Form1 window;
     window.show();

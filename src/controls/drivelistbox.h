@@ -1,9 +1,12 @@
 #pragma once
 
+#include "controls/volumes.h"
+
 #include <QComboBox>
 
 // The classic drive list: a drop-down of the drives. On Windows a drive is "c:"; elsewhere the
 // drives are the mounted volumes that hold files, each named by its mount point ("/").
+// The drives come from Volumes, which tests can replace with a fixed set.
 class DriveListBox : public QComboBox
 {
     Q_OBJECT
@@ -16,12 +19,25 @@ public:
     // The current drive, in a form FolderListBox::setPath() accepts.
     QString drive() const;
     // Takes the drive that holds path (a drive, a folder or a file). Raises driveChanged()
-    // before returning when the drive changes.
+    // before returning when the drive changes. Throws pomerel::Error (71) when no drive
+    // holds path, and 5 when path is empty.
     void setDrive(const QString &path);
     // Reads the drives again.
     void refresh();
 
+    // What the list shows for a volume: "c: [label]", "/media/cle [label]".
+    static QString caption(const Volume &volume);
+
 signals:
     // The user chose a drive, or setDrive() changed it.
     void driveChanged();
+
+private:
+    void fill(const QList<Volume> &volumes);
+    void choose(const Volume &volume);
+    void onIndexChanged(int index);
+
+    QList<Volume> m_volumes;
+    QString m_drive;
+    bool m_filling = false;
 };

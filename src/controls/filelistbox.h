@@ -1,11 +1,15 @@
 #pragma once
 
+#include "controls/wildcardmatcher.h"
+
 #include <QListView>
+#include <QStringList>
 
 class FileListModel;
 
 // The classic file list: the files directly in its folder whose names match its pattern, in
-// name order. Stays quick on folders holding a hundred thousand files.
+// name order. Stays quick on folders holding a hundred thousand files. Hidden files are left
+// out, as the system's file browser does by default.
 class FileListBox : public QListView
 {
     Q_OBJECT
@@ -27,14 +31,31 @@ public:
 
     // The selected file's name, or an empty string.
     QString fileName() const;
+    // The names listed, in order.
+    QStringList fileNames() const;
 
-    // Reads the folder again.
+    // Reads the folder again; the selected file stays selected while it is still there.
+    // Throws pomerel::Error and stays as it was when the folder cannot be read.
     void refresh();
 
 signals:
     // The user selected a file, by a click or by moving the selection with the keyboard.
     void fileSelected();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
 private:
+    static QStringList read(const QString &folder);
+    void list(const QString &folder, QStringList names, const QString &selected);
+    int selectedRow() const;
+    void announceMove(int rowBefore);
+
     FileListModel *m_model = nullptr;
+    QString m_path;
+    QString m_pattern = QStringLiteral("*.*");
+    WildcardMatcher m_matcher;
+    QStringList m_allNames; // every file of the folder, whatever the pattern, unsorted
 };

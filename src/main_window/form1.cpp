@@ -1,12 +1,396 @@
-#include "form1.h"
+#include "main_window/form1.h"
 
+#include "assets/assets.h"
+#include "controls/drivelistbox.h"
+#include "controls/filelistbox.h"
+#include "controls/folderlistbox.h"
+#include "generation/error.h"
+#include "help_window/form2.h"
+#include "main_window/fonts.h"
 #include "ui_form1.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScopeGuard>
+#include <QTextDocument>
+#include <QUrl>
+#include <array>
+#include <filesystem>
+#include <new>
+#include <optional>
+#include <system_error>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Pomerel");
+const QColor kTeal(0, 128, 128);
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The folder, a separator unless it already ends with one (a drive root), then the name.
+QString joined(const QString &folder, const QString &name)
+{
+    return QString::fromStdString(
+        pomerel::joinFolderAndFile(folder.toStdString(), name.toStdString()));
+}
+
+// An editor's text with every line end as CR LF, the way the page generation expects it.
+// The raw text keeps what the user typed (no-break spaces included); its blocks are apart by
+// paragraph separators, and Shift+Enter leaves line separators.
+QString sectionText(const QPlainTextEdit &editor)
+{
+    QString text = editor.document()->toRawText();
+    const QString crLf = QStringLiteral("\r\n");
+    text.replace(QChar::ParagraphSeparator, crLf);
+    text.replace(QChar::LineSeparator, crLf);
+    return text;
+}
+
+std::filesystem::path toFilesystemPath(const QString &path)
+{
+    const QByteArray utf8 = path.toUtf8();
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// Makes exactly one folder; an existing one, a missing parent, a refused name or missing
+// rights are reported with their usual numbers.
+void makeFolder(const QString &path)
+{
+    std::error_code code;
+    if (std::filesystem::create_directory(toFilesystemPath(path), code))
+        return;
+    if (!code)
+        code = std::make_error_code(std::errc::file_exists);
+    throw pomerel::errorFromSystem(code, path.toStdString());
+}
+
+// BMP, JPEG and GIF at least; an animated GIF gives its first frame.
+QPixmap loadPicture(const QString &path)
+{
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (!image.isNull())
+        return QPixmap::fromImage(image);
+    const bool missing = reader.error() == QImageReader::FileNotFoundError;
+    throw pomerel::Error(missing ? pomerel::ErrorNumber::FileNotFound
+                                 : pomerel::ErrorNumber::InvalidPicture,
+                         path.toStdString());
+}
+
+} // namespace
 
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Form1>())
+    , m_background(Assets::mainBackground())
 {
+    installFontSubstitutes();
     ui->setupUi(this);
+    // paintEvent covers every pixel: the picture, and teal wherever it does not reach.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    // Designer files only hold whole point sizes.
+    QFont message = ui->Label7->font();
+    message.setPointSizeF(14.25);
+    ui->Label7->setFont(message);
+
+    ui->Image1->setPixmap(Assets::helpGlyph());
+    const QCursor pointer = Assets::pointerCursor();
+    const std::initializer_list<QWidget *> pointed{ui->Command1, ui->Command2, ui->Command3,
+                                                   ui->Command4, ui->Command5, ui->Command6,
+                                                   ui->Image1};
+    for (QWidget *widget : pointed)
+        widget->setCursor(pointer);
+
+    connectHandlers();
+    ui->Text6->setFocus();
+
+    // The load step: the resource folder is wherever the program was started from.
+    m_depart = QString::fromStdString(pomerel::currentResourceFolder());
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // An open help window goes with the program's main window.
+    delete m_help.data();
+}
+
+void Form1::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), kTeal);
+    painter.drawPixmap(0, 0, m_background);
+}
+
+void Form1::setShown(std::initializer_list<Visibility> steps)
+{
+    for (const Visibility &step : steps)
+        step.widget->setVisible(step.shown);
+}
+
+// Every handler runs through runReporting, so that a failure is reported and the window
+// carries on as the failing step left it.
+template<typename Sender, typename Signal, typename Handler>
+void Form1::handle(Sender *sender, Signal signal, Handler handler)
+{
+    connect(sender, signal, this, [this, handler] { runReporting(handler); });
+}
+
+template<typename Body> void Form1::runReporting(Body &&body)
+{
+    std::optional<pomerel::Error> failure;
+    try {
+        body();
+    } catch (const pomerel::Error &error) {
+        failure = error;
+    } catch (const std::bad_alloc &) {
+        failure = pomerel::Error(pomerel::ErrorNumber::OutOfMemory);
+    } catch (const std::system_error &error) {
+        failure = pomerel::errorFromSystem(error.code(), {});
+    } catch (const std::exception &) {
+        failure = pomerel::Error(pomerel::ErrorNumber::InvalidCall);
+    }
+    if (failure)
+        report(*failure);
+}
+
+void Form1::report(const pomerel::Error &error)
+{
+    QMessageBox box(QMessageBox::Critical, kTitle, QString::fromStdString(error.report()),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void Form1::connectHandlers()
+{
+    const std::array<std::pair<QPushButton *, QPlainTextEdit *>, 5> sections{{
+        {ui->Command1, ui->Text1},
+        {ui->Command2, ui->Text2},
+        {ui->Command3, ui->Text3},
+        {ui->Command4, ui->Text4},
+        {ui->Command5, ui->Text5},
+    }};
+    for (const auto &[button, editor] : sections)
+        connect(button, &QPushButton::clicked, this, [this, editor] { showSection(editor); });
+
+    // A folder the user cannot open is reported like every other failure.
+    for (FolderListBox *folders : {ui->dirList, ui->dirList1})
+        connect(folders, &FolderListBox::openFailed, this, &Form1::report);
+
+    handle(ui->DrvList, &DriveListBox::driveChanged,
+           [this] { changeDrive(ui->DrvList, ui->dirList); });
+    handle(ui->dirList, &FolderListBox::pathChanged, [this] { followPhotoFolder(); });
+    handle(ui->filList, &FileListBox::fileSelected, [this] { selectPhoto(); });
+
+    handle(ui->DrvList1, &DriveListBox::driveChanged,
+           [this] { changeDrive(ui->DrvList1, ui->dirList1); });
+    handle(ui->dirList1, &FolderListBox::pathChanged, [this] { followDestinationFolder(); });
+    handle(ui->Command7, &QPushButton::clicked, [this] { addFolder(); });
+
+    connect(ui->Command6, &QPushButton::clicked, this, &Form1::chooseDestination);
+    handle(ui->Command8, &QPushButton::clicked, [this] { makePage(); });
+    connect(ui->Command9, &QPushButton::clicked, this, &Form1::startAgain);
+    connect(ui->Command10, &QPushButton::clicked, this, &Form1::quitProgram);
+    handle(ui->Image1, &ClickableImage::clicked, [this] { openHelp(); });
+}
+
+// Section buttons: the five editors share one place, and one of them shows at a time.
+void Form1::showSection(QPlainTextEdit *editor)
+{
+    for (QPlainTextEdit *each : {ui->Text1, ui->Text2, ui->Text3, ui->Text4, ui->Text5})
+        each->setVisible(each == editor);
+    editor->setFocus();
+}
+
+// Both pickers' drive lists. Setting the folder list's path runs its change handler before
+// it returns. A drive that cannot be read sends the drive list back, without a word, to the
+// drive the folder list still shows; that runs this handler once more.
+void Form1::changeDrive(DriveListBox *drives, FolderListBox *folders)
+{
+    try {
+        folders->setPath(drives->drive());
+    } catch (const pomerel::Error &) {
+        drives->setDrive(folders->path());
+    }
+}
+
+void Form1::followPhotoFolder()
+{
+    ui->filList->setPath(ui->dirList->path());
+}
+
+// The picture is loaded before anything changes, so a file that is not a picture leaves the
+// previous choice and its preview as they were.
+void Form1::selectPhoto()
+{
+    const QString name = ui->filList->fileName();
+    if (name.isEmpty())
+        return;
+    const QString path = joined(ui->filList->path(), name);
+    const QPixmap picture = loadPicture(path);
+    m_OC = name;
+    m_OB = path;
+    ui->Picture1->setPicture(picture);
+}
+
+// The destination is the folder the list shows; the file list has just been refilled, so
+// its selection is empty and oa ends with one separator.
+void Form1::followDestinationFolder()
+{
+    ui->filList1->setPath(ui->dirList1->path());
+    m_oa = joined(ui->filList1->path(), ui->filList1->fileName());
+}
+
+// Makes a folder inside the destination (or the current folder while none was chosen) and
+// opens it in the destination lists, which makes it the destination.
+void Form1::addFolder()
+{
+    const QString answer = askFolderName();
+    if (answer.isEmpty())
+        return;
+    const QString path = m_oa + answer;
+    makeFolder(path);
+    ui->dirList1->setPath(QFileInfo(path).absoluteFilePath());
+    ui->dirList1->refresh();
+}
+
+QString Form1::askFolderName()
+{
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(kTitle);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(
+        QStringLiteral("Veuillez rentrer le nom du répertoire sans espace à créer.  Merci"));
+    dialog.setTextValue(QString());
+    // A French program answers in French, whatever language Qt itself was given.
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.textValue();
+}
+
+// "Création de la page.": from Editing to ChoosingDestination.
+void Form1::chooseDestination()
+{
+    setShown({
+        {ui->Image1, false},
+        {ui->Text1, false},
+        {ui->Text2, false},
+        {ui->Text3, false},
+        {ui->Text4, false},
+        {ui->Text5, false},
+        {ui->dirList, false},
+        {ui->DrvList, false},
+        {ui->filList, false},
+        {ui->dirList1, true},
+        {ui->DrvList1, true},
+        {ui->filList1, true},
+        {ui->Command6, false},
+        {ui->Command7, true},
+        {ui->Command8, true},
+        {ui->Label7, true},
+    });
+}
+
+// "SUITE": the generation run. OC keeps the default the run gave it, even when a later step
+// failed.
+void Form1::makePage()
+{
+    pomerel::RunData run{m_depart.toStdString(), m_oa.toStdString(), m_OB.toStdString(),
+                         m_OC.toStdString(), boxTexts()};
+    const auto keepOC = qScopeGuard([&] { m_OC = QString::fromStdString(run.OC); });
+    pomerel::generatePage(run, *this);
+}
+
+pomerel::BoxTexts Form1::boxTexts() const
+{
+    pomerel::BoxTexts texts;
+    std::size_t index = 0;
+    for (const QPlainTextEdit *editor : {ui->Text1, ui->Text2, ui->Text3, ui->Text4, ui->Text5})
+        texts[index++] = sectionText(*editor).toStdString();
+    for (const QLineEdit *box : {ui->Text6, ui->Text7, ui->Text8, ui->Text9, ui->Text10, ui->Text11,
+                                 ui->Text12, ui->Text13, ui->Text14})
+        texts[index++] = box->text().toStdString();
+    return texts;
+}
+
+void Form1::warn(std::string_view message)
+{
+    QMessageBox box(QMessageBox::NoIcon, kTitle, fromUtf8(message), QMessageBox::Ok, this);
+    box.exec();
+}
+
+// From ChoosingDestination to Finished.
+void Form1::showFinished()
+{
+    setShown({
+        {ui->Command8, false},
+        {ui->dirList1, false},
+        {ui->DrvList1, false},
+        {ui->filList1, false},
+        {ui->Command6, false},
+        {ui->Command7, false},
+        {ui->Label7, false},
+        {ui->Label9, true},
+        {ui->Command9, true},
+        {ui->Command10, true},
+    });
+}
+
+void Form1::openInDefaultBrowser(const std::string &page)
+{
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page))))
+        throw pomerel::Error(pomerel::ErrorNumber::FileNotFound, page);
+}
+
+// "Refaire": from Finished back to Editing, everything typed and chosen kept.
+void Form1::startAgain()
+{
+    setShown({
+        {ui->Command9, false},
+        {ui->Command10, false},
+        {ui->Image1, true},
+        {ui->Text1, true},
+        {ui->Text2, false},
+        {ui->Text3, false},
+        {ui->Text4, false},
+        {ui->Text5, false},
+        {ui->dirList, true},
+        {ui->DrvList, true},
+        {ui->filList, true},
+        {ui->dirList1, false},
+        {ui->DrvList1, false},
+        {ui->filList1, false},
+        {ui->Command6, true},
+        {ui->Command7, false},
+        {ui->Label9, false},
+    });
+}
+
+void Form1::quitProgram()
+{
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
+}
+
+// The help window is a window of its own, so it stays open after this one is closed. It
+// deletes itself when closed; the next click makes it afresh, on its introduction.
+void Form1::openHelp()
+{
+    if (!m_help)
+        m_help = new Form2;
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}

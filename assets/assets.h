@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+
+// The windows' pictures, compiled into the program from assets.qrc. Windows take every
+// picture from here, never from a resource path of their own.
+namespace Assets {
+
+// Registers the compiled-in pictures; the library is static, so its resources need an
+// explicit start. Every function below calls it, and calling it again does nothing.
+void initialize();
+
+QPixmap mainBackground(); // 800 x 600, the main window's background
+QPixmap helpGlyph();      // 16 x 16, the main window's help picture
+
+// The grey triangle pointer, its hot spot at the tip: 32 px, or 16 px where the platform's
+// pointers are small.
+QCursor pointerCursor();
+
+QIcon programIcon(); // 32 x 32 and 64 x 64
+
+} // namespace Assets

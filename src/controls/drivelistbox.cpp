@@ -1,0 +1,108 @@
+#include "controls/drivelistbox.h"
+
+#include "controls/nativepath.h"
+#include "generation/error.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <optional>
+
+namespace {
+
+// The drive that the process's current folder lies on; on Linux there always is one ("/").
+std::optional<Volume> currentVolume(const QList<Volume> &volumes)
+{
+    return Volumes::holding(NativePath::absolute(QDir::currentPath()), volumes);
+}
+
+} // namespace
+
+DriveListBox::DriveListBox(QWidget *parent)
+    : QComboBox(parent)
+{
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    const QList<Volume> volumes = Volumes::list();
+    if (const std::optional<Volume> volume = currentVolume(volumes))
+        m_drive = volume->drive;
+    fill(volumes);
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::onIndexChanged);
+}
+
+QString DriveListBox::drive() const
+{
+    return m_drive;
+}
+
+void DriveListBox::setDrive(const QString &path)
+{
+    if (path.isEmpty())
+        throw pomerel::Error(pomerel::ErrorNumber::InvalidCall);
+    std::optional<Volume> volume = Volumes::named(path, m_volumes);
+    const QString absolute = NativePath::absolute(path);
+    if (!volume)
+        volume = Volumes::holding(absolute, m_volumes);
+    if (!volume) { // perhaps mounted since the list was read
+        refresh();
+        volume = Volumes::holding(absolute, m_volumes);
+    }
+    if (!volume)
+        throw pomerel::Error(pomerel::ErrorNumber::DiskNotReady, path.toStdString());
+    choose(*volume);
+}
+
+void DriveListBox::refresh()
+{
+    QList<Volume> volumes = Volumes::list();
+    // The current drive stays listed even when it has gone: the folder list still shows it.
+    if (!m_drive.isEmpty() && !Volumes::named(m_drive, volumes)) {
+        if (const std::optional<Volume> gone = Volumes::named(m_drive, m_volumes))
+            volumes.append(*gone);
+    }
+    fill(volumes);
+}
+
+QString DriveListBox::caption(const Volume &volume)
+{
+    if (volume.label.isEmpty())
+        return volume.drive;
+    return volume.drive + QLatin1String(" [") + volume.label + QLatin1Char(']');
+}
+
+void DriveListBox::fill(const QList<Volume> &volumes)
+{
+    const QScopedValueRollback guard(m_filling, true);
+    m_volumes = volumes;
+    clear();
+    for (const Volume &volume : volumes)
+        addItem(caption(volume), volume.drive);
+    setCurrentIndex(findData(m_drive));
+    // The drop-down opens wide enough for long mount points, however narrow the list is.
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) +
+                            view()->verticalScrollBar()->sizeHint().width());
+}
+
+void DriveListBox::choose(const Volume &volume)
+{
+    if (volume.drive == m_drive)
+        return;
+    {
+        const QScopedValueRollback guard(m_filling, true);
+        setCurrentIndex(findData(volume.drive));
+    }
+    m_drive = volume.drive;
+    emit driveChanged();
+}
+
+// Only the user moves the list without m_filling set: by the drop-down, the keyboard or the wheel.
+void DriveListBox::onIndexChanged(int index)
+{
+    if (m_filling || index < 0 || index >= m_volumes.size())
+        return;
+    const Volume &volume = m_volumes.at(index);
+    if (volume.drive == m_drive)
+        return;
+    m_drive = volume.drive;
+    emit driveChanged();
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+
+// The folder list's small yellow folders, drawn here so that they look the same with every
+// style and theme: open ones for the folders of the current path, closed ones for the rest.
+class FolderIcons
+{
+public:
+    FolderIcons() = delete;
+
+    static QIcon open();
+    static QIcon closed();
+};

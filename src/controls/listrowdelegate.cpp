@@ -1,0 +1,25 @@
+#include "controls/listrowdelegate.h"
+
+ListRowDelegate::ListRowDelegate(int depthRole, QObject *parent)
+    : QStyledItemDelegate(parent)
+    , m_depthRole(depthRole)
+{
+}
+
+void ListRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                            const QModelIndex &index) const
+{
+    if (m_depthRole < 0) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem shifted(option);
+    shifted.rect.setLeft(option.rect.left() + index.data(m_depthRole).toInt() * kIndentPerLevel);
+    QStyledItemDelegate::paint(painter, shifted, index);
+}
+
+// Asking for no width lets the list give each row its own full width.
+QSize ListRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+}

@@ -1,0 +1,293 @@
+#include "controls/filelistbox.h"
+#include "controltest.h"
+#include "generation/error.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
+using ControlTest::make;
+using ControlTest::native;
+
+class FileListBoxTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void matchesPatternsInAnyLetterCase_data();
+    void matchesPatternsInAnyLetterCase();
+    void listsOnlyVisibleFilesInNameOrder();
+    void patternChangeKeepsSelection();
+
+    void failureLeavesListAsItWas_data();
+    void failureLeavesListAsItWas();
+    void folderWithoutReadRightIsRefused();
+    void resolvesRelativeFolders();
+
+    void userSelectionRaisesFileSelected_data();
+    void userSelectionRaisesFileSelected();
+    void refillRaisesNothing();
+    void refreshKeepsSelectionAndSeesNewFiles();
+
+private:
+    QString folder() const { return native(m_root->path()); }
+    void click(int row);
+
+    std::unique_ptr<QTemporaryDir> m_root;
+    std::unique_ptr<FileListBox> m_list;
+};
+
+void FileListBoxTest::init()
+{
+    m_root = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_root->isValid());
+    m_list = std::make_unique<FileListBox>();
+    m_list->resize(200, 300);
+    m_list->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_list.get()));
+}
+
+void FileListBoxTest::click(int row)
+{
+    const QRect rect = m_list->visualRect(m_list->model()->index(row, 0));
+    QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void FileListBoxTest::matchesPatternsInAnyLetterCase_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("listed");
+
+    const QStringList pictures{"a.BMP", "b.Jpg", "c.gif", "d.png", "e.jpeg", "f.jpg.txt", "jpg"};
+    QTest::newRow("pictures, any case")
+        << "*.bmp;*.jpg;*.gif" << pictures << QStringList{"a.BMP", "b.Jpg", "c.gif"};
+    QTest::newRow("upper-case pattern")
+        << "*.BMP;*.JPG;*.GIF" << pictures << QStringList{"a.BMP", "b.Jpg", "c.gif"};
+    QTest::newRow("blanks round the patterns")
+        << " *.gif ; *.png " << pictures << QStringList{"c.gif", "d.png"};
+    QTest::newRow("star dot star takes names without a dot")
+        << "*.*" << QStringList{"plain", "x.y"} << QStringList{"plain", "x.y"};
+    QTest::newRow("empty pattern takes every file")
+        << "" << QStringList{"plain", "x.y"} << QStringList{"plain", "x.y"};
+    QTest::newRow("trailing dot star") << "notes.*" << QStringList{"notes", "notes.txt", "notesx"}
+                                       << QStringList{"notes", "notes.txt"};
+    QTest::newRow("question mark is one character")
+        << "?.txt" << QStringList{"a.txt", "ab.txt", ".txt.bak"} << QStringList{"a.txt"};
+    QTest::newRow("regular expression characters are plain")
+        << "[x](1)+.txt;a^b$.txt" << QStringList{"[x](1)+.txt", "x1.txt", "a^b$.txt", "ab.txt"}
+        << QStringList{"[x](1)+.txt", "a^b$.txt"};
+    QTest::newRow("accented names, any case")
+        << "*.ÉTÉ;photo?.jpg" << QStringList{"juin.été", "PHOTOÉ.JPG", "hiver.ete"}
+        << QStringList{"juin.été", "PHOTOÉ.JPG"};
+}
+
+void FileListBoxTest::matchesPatternsInAnyLetterCase()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, listed);
+    make(m_root->path(), files);
+
+    m_list->setPattern(pattern);
+    m_list->setPath(folder());
+    QCOMPARE(m_list->pattern(), pattern);
+    QCOMPARE(m_list->fileNames(), listed);
+}
+
+void FileListBoxTest::listsOnlyVisibleFilesInNameOrder()
+{
+    make(m_root->path(), {"b.txt", "A.txt", "c.TXT", "a.txt", "Zoé.txt", "zoe.txt", "sub.txt/",
+                          ".hidden.txt", "ordinary/"});
+    m_list->setPath(folder());
+    QCOMPARE(m_list->fileNames(),
+             (QStringList{"A.txt", "a.txt", "b.txt", "c.TXT", "zoe.txt", "Zoé.txt"}));
+    QCOMPARE(m_list->path(), folder());
+    QCOMPARE(m_list->fileName(), QString());
+}
+
+void FileListBoxTest::patternChangeKeepsSelection()
+{
+    make(m_root->path(), {"a.gif", "b.jpg", "c.txt"});
+    m_list->setPath(folder());
+    click(1);
+    QCOMPARE(m_list->fileName(), QString("b.jpg"));
+
+    m_list->setPattern("*.jpg;*.txt");
+    QCOMPARE(m_list->fileNames(), (QStringList{"b.jpg", "c.txt"}));
+    QCOMPARE(m_list->fileName(), QString("b.jpg"));
+    m_list->setPattern("*.gif");
+    QCOMPARE(m_list->fileNames(), QStringList{"a.gif"});
+    QCOMPARE(m_list->fileName(), QString());
+}
+
+void FileListBoxTest::failureLeavesListAsItWas_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("number");
+
+    QTest::newRow("missing folder") << "missing" << 76;
+    QTest::newRow("a file, not a folder") << "a.txt" << 76;
+    QTest::newRow("inside a file") << "a.txt/b" << 76;
+    QTest::newRow("empty path") << "" << 76;
+    QTest::newRow("drive not ready") << "cdrom/photos" << 71;
+}
+
+void FileListBoxTest::failureLeavesListAsItWas()
+{
+    QFETCH(QString, target);
+    QFETCH(int, number);
+    make(m_root->path(), {"a.txt", "b.txt", "cdrom/photos/moi.jpg"});
+    const ControlTest::FixedVolumes volumes(
+        {ControlTest::volumeAt(QDir::rootPath()),
+         ControlTest::volumeAt(m_root->filePath("cdrom"), "CD", false)});
+    m_list->setPath(folder());
+    click(1);
+    int selections = 0;
+    connect(m_list.get(), &FileListBox::fileSelected, this, [&selections] { ++selections; });
+
+    const QString path = target.isEmpty() ? target : folder() + QDir::separator() + target;
+    try {
+        m_list->setPath(path);
+        QFAIL("setPath() accepted a folder that cannot be read");
+    } catch (const pomerel::Error &error) {
+        QCOMPARE(static_cast<int>(error.number()), number);
+    }
+    QCOMPARE(m_list->path(), folder());
+    QCOMPARE(m_list->fileNames(), (QStringList{"a.txt", "b.txt"}));
+    QCOMPARE(m_list->fileName(), QString("b.txt"));
+    QCOMPARE(selections, 0);
+}
+
+void FileListBoxTest::folderWithoutReadRightIsRefused()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Read rights are POSIX mode bits here");
+#else
+    make(m_root->path(), {"locked/inside.txt"});
+    const QString locked = folder() + "/locked";
+    QVERIFY(QFile::setPermissions(
+        m_root->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                            QFileDevice::ReadOther | QFileDevice::ExeOther));
+    QCOMPARE(chmod(QFile::encodeName(locked).constData(), 0), 0);
+    m_list->setPath(folder());
+
+    const int status = ControlTest::runAsNobody([this, &locked] {
+        try {
+            m_list->setPath(locked);
+            return 0;
+        } catch (const pomerel::Error &error) {
+            return m_list->path() == folder() ? static_cast<int>(error.number()) : 1;
+        }
+    });
+    chmod(QFile::encodeName(locked).constData(), 0700);
+    QCOMPARE(status, 70);
+#endif
+}
+
+void FileListBoxTest::resolvesRelativeFolders()
+{
+    make(m_root->path(), {"photos/moi.jpg"});
+    const ControlTest::CurrentFolder current(m_root->path());
+    m_list->setPath("photos/");
+    QCOMPARE(m_list->path(), native(m_root->path() + "/photos"));
+    QCOMPARE(m_list->fileNames(), QStringList{"moi.jpg"});
+    m_list->setPath("photos/..");
+    QCOMPARE(m_list->path(), folder());
+}
+
+void FileListBoxTest::userSelectionRaisesFileSelected_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("startRow"); // -1: nothing selected
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<int>("events");
+
+    QTest::newRow("click") << "click 2" << -1 << "c.jpg" << 1;
+    QTest::newRow("click on the selected file again") << "click 1" << 1 << "b.jpg" << 1;
+    QTest::newRow("down arrow") << "down" << 0 << "b.jpg" << 1;
+    QTest::newRow("up arrow") << "up" << 2 << "b.jpg" << 1;
+    QTest::newRow("end key") << "end" << 0 << "d.jpg" << 1;
+    QTest::newRow("up arrow on the first file") << "up" << 0 << "a.jpg" << 0;
+    QTest::newRow("typed letter") << "type c" << 0 << "c.jpg" << 1;
+}
+
+void FileListBoxTest::userSelectionRaisesFileSelected()
+{
+    QFETCH(QString, input);
+    QFETCH(int, startRow);
+    QFETCH(QString, selected);
+    QFETCH(int, events);
+    make(m_root->path(), {"a.jpg", "b.jpg", "c.jpg", "d.jpg"});
+    m_list->setPath(folder());
+    if (startRow >= 0)
+        click(startRow);
+
+    QStringList seen; // what a handler reads, while it runs
+    connect(m_list.get(), &FileListBox::fileSelected, this,
+            [this, &seen] { seen.append(m_list->fileName()); });
+    m_list->setFocus();
+    if (input.startsWith("click"))
+        click(input.mid(6).toInt());
+    else if (input == "down")
+        QTest::keyClick(m_list.get(), Qt::Key_Down);
+    else if (input == "up")
+        QTest::keyClick(m_list.get(), Qt::Key_Up);
+    else if (input == "end")
+        QTest::keyClick(m_list.get(), Qt::Key_End);
+    else
+        QTest::keyClicks(m_list.get(), input.mid(5));
+
+    QCOMPARE(m_list->fileName(), selected);
+    QCOMPARE(seen.size(), events);
+    if (events > 0)
+        QCOMPARE(seen.last(), selected);
+}
+
+void FileListBoxTest::refillRaisesNothing()
+{
+    make(m_root->path(), {"one/a.jpg", "one/b.jpg", "two/c.jpg"});
+    m_list->setPath(folder() + "/one");
+    click(0);
+    int events = 0;
+    connect(m_list.get(), &FileListBox::fileSelected, this, [&events] { ++events; });
+
+    m_list->setPath(folder() + "/two");
+    QCOMPARE(m_list->fileName(), QString());
+    QCOMPARE(m_list->fileNames(), QStringList{"c.jpg"});
+    m_list->setPath(folder() + "/one");
+    m_list->setPattern("*.gif");
+    m_list->setPattern("*.*");
+    m_list->refresh();
+    QCOMPARE(m_list->fileName(), QString());
+    QCOMPARE(events, 0);
+}
+
+void FileListBoxTest::refreshKeepsSelectionAndSeesNewFiles()
+{
+    make(m_root->path(), {"b.jpg", "d.jpg"});
+    m_list->setPath(folder());
+    click(1);
+    int events = 0;
+    connect(m_list.get(), &FileListBox::fileSelected, this, [&events] { ++events; });
+
+    make(m_root->path(), {"a.jpg", "c.jpg"});
+    QVERIFY(QFile::remove(m_root->filePath("b.jpg")));
+    m_list->refresh();
+    QCOMPARE(m_list->fileNames(), (QStringList{"a.jpg", "c.jpg", "d.jpg"}));
+    QCOMPARE(m_list->fileName(), QString("d.jpg"));
+    QCOMPARE(events, 0);
+
+    QVERIFY(m_root->remove());
+    QVERIFY_THROWS_EXCEPTION(pomerel::Error, m_list->refresh());
+    QCOMPARE(m_list->fileNames(), (QStringList{"a.jpg", "c.jpg", "d.jpg"}));
+}
+
+QTEST_MAIN(FileListBoxTest)
+#include "filelistbox_test.moc"

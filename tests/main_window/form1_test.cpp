@@ -1,0 +1,879 @@
+#include "controls/drivelistbox.h"
+#include "controls/filelistbox.h"
+#include "controls/folderlistbox.h"
+#include "controls/volumes.h"
+#include "generation/generation.h"
+#include "help_window/form2.h"
+#include "main_window/form1.h"
+#include "main_window/picturebox.h"
+#include "modalanswerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextLayout>
+#include <QTimer>
+#include <QUrl>
+#include <memory>
+#include <optional>
+
+namespace {
+
+// Every control of the window, back to front.
+const QStringList kStacking{"Label1",   "Label2",   "Label3",   "Label4",   "Label5",   "Label6",
+                            "Image1",   "Label7",   "Label8",   "Label9",   "Text1",    "Command1",
+                            "Command2", "Command3", "Command4", "Command5", "Text2",    "Text3",
+                            "Text4",    "Text5",    "Text6",    "Text7",    "Text8",    "Text9",
+                            "Text10",   "Text11",   "Text12",   "Text13",   "Picture1", "DrvList",
+                            "dirList",  "filList",  "Command6", "DrvList1", "dirList1", "filList1",
+                            "Command7", "Command8", "Text14",   "Command9", "Command10"};
+
+// The controls that every state shows.
+const QStringList kAlwaysShown{
+    "Label1",   "Label2",   "Label3",   "Label4",   "Label5",   "Label6",  "Label8", "Text6",
+    "Text7",    "Text8",    "Text9",    "Text10",   "Text11",   "Text12",  "Text13", "Text14",
+    "Command1", "Command2", "Command3", "Command4", "Command5", "Picture1"};
+const QStringList kEditing =
+    kAlwaysShown + QStringList{"Image1", "Text1", "DrvList", "dirList", "filList", "Command6"};
+const QStringList kChoosingDestination =
+    kAlwaysShown +
+    QStringList{"DrvList1", "dirList1", "filList1", "Command7", "Command8", "Label7"};
+const QStringList kFinished = kAlwaysShown + QStringList{"Label9", "Command9", "Command10"};
+
+const QString kPrompt =
+    QStringLiteral("Veuillez rentrer le nom du répertoire sans espace à créer.  Merci");
+
+QStringList sorted(QStringList names)
+{
+    names.sort();
+    return names;
+}
+
+QStringList replaced(QStringList names, const QString &from, const QString &to)
+{
+    names.removeAll(from);
+    names.append(to);
+    return names;
+}
+
+// Ends an event loop that a test runs, should the program fail to end it; gone with the test.
+std::unique_ptr<QTimer> exitAfterAWhile()
+{
+    auto timer = std::make_unique<QTimer>();
+    timer->setSingleShot(true);
+    QObject::connect(timer.get(), &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    timer->start(5000);
+    return timer;
+}
+
+// Types text as key presses, letters outside Latin-1 too.
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar letter : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(letter), Qt::NoModifier);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A 1 x 1 GIF, since Qt writes no GIF of its own.
+const QByteArray kTinyGif = QByteArray::fromHex(
+    "47494638396101000100800000ffffff00000021f90401000000002c00000000010001000002024401003b");
+
+// Catches what the window hands the desktop's browser.
+class BrowserCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+} // namespace
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void opensInEditing();
+    void stacking();
+    void messagesWrap_data();
+    void messagesWrap();
+    void states_data();
+    void states();
+    void tabOrder_data();
+    void tabOrder();
+    void sectionButtonsKeepTexts();
+
+    void photoChoice_data();
+    void photoChoice();
+    void badPictureChangesNothing_data();
+    void badPictureChangesNothing();
+    void destination_data();
+    void destination();
+    void notReadyDriveFallsBack_data();
+    void notReadyDriveFallsBack();
+    void addFolder_data();
+    void addFolder();
+
+    void wholeRun();
+    void noDestinationStaysChoosing();
+    void failedRunKeepsEverything();
+    void helpWindow();
+    void quitClosesEverything();
+    void closeBoxLeavesHelpRunning();
+
+private:
+    template<typename T = QWidget> T *control(const QString &name) const
+    {
+        return m_window->findChild<T *>(name);
+    }
+    void makeWindow();
+    QStringList shownControls() const;
+    void click(const QString &name);
+    void act(const QString &actions);
+    void typeLines(const QString &editor, const QStringList &lines);
+    bool selectFile(const QString &list, const QString &name);
+    QString makeFolder(const QString &relative) const;
+    QString picturesFolder() const;
+
+    QTemporaryDir m_root;
+    QString m_resources; // the current folder, so the window's depart
+    std::unique_ptr<QTemporaryDir> m_scratch;
+    std::unique_ptr<Form1> m_window;
+    BrowserCatcher m_browser;
+};
+
+void TestForm1::initTestCase()
+{
+    QVERIFY(m_root.isValid());
+    m_resources = m_root.filePath("resources");
+    QVERIFY(QDir().mkpath(m_resources));
+    const QDir shipped(QStringLiteral(POMEREL_RESOURCE_DIR));
+    const QStringList files =
+        shipped.entryList({"brt.ggg", "*.jpg", "*.gif"}, QDir::Files | QDir::NoDotAndDotDot);
+    QVERIFY(files.contains("brt.ggg"));
+    for (const QString &name : files)
+        QVERIFY(QFile::copy(shipped.filePath(name), m_resources + '/' + name));
+    QVERIFY(QDir::setCurrent(m_resources));
+    QDesktopServices::setUrlHandler("file", &m_browser, "open");
+}
+
+void TestForm1::cleanupTestCase()
+{
+    QDesktopServices::unsetUrlHandler("file");
+}
+
+void TestForm1::init()
+{
+    m_browser.urls.clear();
+    m_scratch = std::make_unique<QTemporaryDir>(m_root.filePath("scratchXXXXXX"));
+    QVERIFY(m_scratch->isValid());
+    makeWindow();
+    QCOMPARE(QApplication::focusWidget(), control("Text6"));
+}
+
+void TestForm1::cleanup()
+{
+    m_window.reset();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Form2 *>(window))
+            delete window;
+    }
+    Volumes::setSource({});
+    QVERIFY(QDir::setCurrent(m_resources));
+}
+
+void TestForm1::makeWindow()
+{
+    m_window = std::make_unique<Form1>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+QStringList TestForm1::shownControls() const
+{
+    QStringList shown;
+    for (const QString &name : kStacking) {
+        if (control(name)->isVisibleTo(m_window.get()))
+            shown.append(name);
+    }
+    return sorted(shown);
+}
+
+void TestForm1::click(const QString &name)
+{
+    QWidget *widget = control(name);
+    QVERIFY2(widget->isVisible(), qPrintable(name + " is hidden"));
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+// One letter or digit per click: C "Création de la page.", S "SUITE", R "Refaire", 1 to 5
+// the section buttons.
+void TestForm1::act(const QString &actions)
+{
+    static const QHash<QChar, QString> buttons{
+        {'C', "Command6"}, {'S', "Command8"}, {'R', "Command9"}, {'1', "Command1"},
+        {'2', "Command2"}, {'3', "Command3"}, {'4', "Command4"}, {'5', "Command5"}};
+    for (const QChar action : actions)
+        click(buttons.value(action));
+}
+
+void TestForm1::typeLines(const QString &editor, const QStringList &lines)
+{
+    QWidget *box = control(editor);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(box, Qt::Key_Return);
+        typeText(box, lines.at(i));
+    }
+}
+
+// Clicks a file of a file list, as the user does.
+bool TestForm1::selectFile(const QString &list, const QString &name)
+{
+    auto *files = control<FileListBox>(list);
+    const QModelIndexList found = files->model()->match(files->model()->index(0, 0),
+                                                        Qt::DisplayRole, name, 1, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    files->scrollTo(found.first());
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualRect(found.first()).center());
+    return true;
+}
+
+QString TestForm1::makeFolder(const QString &relative) const
+{
+    const QString path = m_scratch->filePath(relative);
+    QDir().mkpath(path);
+    return path;
+}
+
+// a.jpg 200 x 300, b.BMP 300 x 300 (a red corner on blue), c.gif, broken.jpg (not a
+// picture), notes.txt.
+QString TestForm1::picturesFolder() const
+{
+    const QString folder = makeFolder("photos");
+    QImage jpeg(200, 300, QImage::Format_RGB32);
+    jpeg.fill(Qt::green);
+    jpeg.save(folder + "/a.jpg", "JPEG");
+    QImage bmp(300, 300, QImage::Format_RGB32);
+    bmp.fill(Qt::blue);
+    QPainter(&bmp).fillRect(0, 0, 10, 10, Qt::red);
+    bmp.save(folder + "/b.BMP", "BMP");
+    QFile gif(folder + "/c.gif");
+    if (gif.open(QIODevice::WriteOnly))
+        gif.write(kTinyGif);
+    for (const char *name : {"/broken.jpg", "/notes.txt"}) {
+        QFile text(folder + name);
+        if (text.open(QIODevice::WriteOnly))
+            text.write("du texte, pas une image\n");
+    }
+    return folder;
+}
+
+void TestForm1::opensInEditing()
+{
+    QCOMPARE(shownControls(), sorted(kEditing));
+    QCOMPARE(m_window->depart(), QDir::currentPath());
+    QVERIFY(m_window->oa().isEmpty());
+    QVERIFY(m_window->OB().isEmpty());
+    QVERIFY(m_window->OC().isEmpty());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("      Pomerel"));
+    QCOMPARE(m_window->size(), QSize(798, 602));
+    QVERIFY(control<PictureBox>("Picture1")->picture().isNull());
+    // Both pickers start on the current folder; the photo list shows pictures only.
+    QCOMPARE(control<FolderListBox>("dirList")->path(), QDir::currentPath());
+    QCOMPARE(control<FileListBox>("filList1")->path(), QDir::currentPath());
+    const QAbstractItemModel *pictures = control<FileListBox>("filList")->model();
+    for (int row = 0; row < pictures->rowCount(); ++row) {
+        const QString name = pictures->index(row, 0).data().toString();
+        QVERIFY2(!name.endsWith(".ggg"), qPrintable(name));
+    }
+    QVERIFY(control<FileListBox>("filList1")->model()->rowCount() > pictures->rowCount());
+}
+
+// Overlapping controls: the destination picker and the workflow buttons lie in front of the
+// section editors, which lie in front of the messages.
+void TestForm1::stacking()
+{
+    QStringList order;
+    for (const QObject *child : m_window->children()) {
+        if (child->isWidgetType() && kStacking.contains(child->objectName()))
+            order.append(child->objectName());
+    }
+    QCOMPARE(order, kStacking);
+}
+
+void TestForm1::messagesWrap_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("instruction") << "Label7" << 3 << QStringList();
+    QTest::newRow("done") << "Label9" << 3 << QStringList{"VOILA", "C'EST", "FAIT"};
+}
+
+// The messages' fonts must wrap as the layout expects, or the captions spill or shrink.
+void TestForm1::messagesWrap()
+{
+    QFETCH(QString, label);
+    QFETCH(int, lineCount);
+    QFETCH(QStringList, lines);
+    const auto *message = control<QLabel>(label);
+    QTextLayout layout(message->text(), message->font());
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QStringList laidOut;
+    qreal height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(message->contentsRect().width());
+        laidOut.append(message->text().mid(line.textStart(), line.textLength()).trimmed());
+        height += line.height();
+    }
+    layout.endLayout();
+    QCOMPARE(laidOut.size(), lineCount);
+    if (!lines.isEmpty())
+        QCOMPARE(laidOut, lines);
+    QVERIFY(height <= message->contentsRect().height());
+}
+
+void TestForm1::states_data()
+{
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<bool>("destinationChosen");
+    QTest::addColumn<QStringList>("shown");
+
+    QTest::newRow("opened") << "" << false << kEditing;
+    QTest::newRow("section in editing") << "3" << false << replaced(kEditing, "Text1", "Text3");
+    QTest::newRow("choosing") << "C" << false << kChoosingDestination;
+    QTest::newRow("section while choosing")
+        << "C2" << false << kChoosingDestination + QStringList{"Text2"};
+    QTest::newRow("no destination: still choosing") << "CS" << false << kChoosingDestination;
+    QTest::newRow("finished") << "CS" << true << kFinished;
+    QTest::newRow("section kept through SUITE")
+        << "C5S" << true << kFinished + QStringList{"Text5"};
+    QTest::newRow("section in finished") << "CS4" << true << kFinished + QStringList{"Text4"};
+    QTest::newRow("back to editing") << "CSR" << true << kEditing;
+    QTest::newRow("refaire shows Présentation") << "C4SR" << true << kEditing;
+    QTest::newRow("second round") << "CSRCS" << true << kFinished;
+}
+
+void TestForm1::states()
+{
+    QFETCH(QString, actions);
+    QFETCH(bool, destinationChosen);
+    QFETCH(QStringList, shown);
+    if (destinationChosen)
+        control<FolderListBox>("dirList1")->setPath(makeFolder("cv"));
+    const ModalAnswerer answerer;
+    act(actions);
+    QCOMPARE(shownControls(), sorted(shown));
+    // Only the run without a destination has something to say.
+    QCOMPARE(answerer.seen().size(), !destinationChosen && actions.contains('S') ? 1 : 0);
+}
+
+void TestForm1::tabOrder_data()
+{
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QStringList>("chain");
+
+    const QStringList identity{"Text6",  "Text7",  "Text8",  "Text9",
+                               "Text10", "Text11", "Text12", "Text13"};
+    const QStringList sections{"Command1", "Command2", "Command3", "Command4", "Command5"};
+    QTest::newRow("editing") << ""
+                             << identity + sections + QStringList{"Text1",   "Picture1", "DrvList",
+                                                                  "dirList", "filList",  "Command6",
+                                                                  "Text14"};
+    QTest::newRow("Divers shown") << "5"
+                                  << identity + QStringList{"Text5"} + sections +
+                                         QStringList{"Picture1", "DrvList",  "dirList",
+                                                     "filList",  "Command6", "Text14"};
+    QTest::newRow("choosing") << "C" << identity + sections + QStringList{"Picture1", "DrvList1",
+                                                                          "dirList1", "filList1",
+                                                                          "Command7", "Command8",
+                                                                          "Text14"};
+    QTest::newRow("finished") << "CS"
+                              << identity + sections +
+                                     QStringList{"Picture1", "Text14", "Command9", "Command10"};
+}
+
+// From Text6 round the whole chain, hidden controls left out.
+void TestForm1::tabOrder()
+{
+    QFETCH(QString, actions);
+    QFETCH(QStringList, chain);
+    control<FolderListBox>("dirList1")->setPath(makeFolder("cv"));
+    act(actions);
+    control("Text6")->setFocus();
+    QStringList visited;
+    for (int i = 0; i <= chain.size(); ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        visited.append(focus->objectName());
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QCOMPARE(visited, chain + QStringList{"Text6"});
+}
+
+void TestForm1::sectionButtonsKeepTexts()
+{
+    const QStringList buttons{"Command1", "Command2", "Command3", "Command4", "Command5"};
+    for (int k = 0; k < 5; ++k) {
+        click(buttons.at(k));
+        const QString editor = QString("Text%1").arg(k + 1);
+        QCOMPARE(QApplication::focusWidget(), control(editor));
+        QTest::keyClicks(control(editor), QString("section %1").arg(k + 1));
+    }
+    // The same button again: same editor, focus back in it.
+    control("Text6")->setFocus();
+    click("Command5");
+    QCOMPARE(QApplication::focusWidget(), control("Text5"));
+    for (int k = 4; k >= 0; --k) {
+        click(buttons.at(k));
+        const QString editor = QString("Text%1").arg(k + 1);
+        for (int other = 1; other <= 5; ++other)
+            QCOMPARE(control(QString("Text%1").arg(other))->isVisible(), other == k + 1);
+        QCOMPARE(control<QPlainTextEdit>(editor)->toPlainText(), QString("section %1").arg(k + 1));
+    }
+}
+
+void TestForm1::photoChoice_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("jpeg") << "a.jpg" << QSize(200, 300);
+    QTest::newRow("bitmap, upper-case extension") << "b.BMP" << QSize(300, 300);
+    QTest::newRow("gif") << "c.gif" << QSize(1, 1);
+}
+
+void TestForm1::photoChoice()
+{
+    QFETCH(QString, file);
+    QFETCH(QSize, size);
+    const QString folder = picturesFolder();
+    control<FolderListBox>("dirList")->setPath(folder);
+    const QAbstractItemModel *files = control<FileListBox>("filList")->model();
+    QCOMPARE(files->rowCount(), 4); // notes.txt is no picture
+
+    const ModalAnswerer answerer;
+    QVERIFY(selectFile("filList", file));
+    QVERIFY(answerer.seen().isEmpty());
+    QCOMPARE(m_window->OC(), file);
+    QCOMPARE(m_window->OB(), folder + '/' + file);
+    const auto *preview = control<PictureBox>("Picture1");
+    QCOMPARE(preview->picture().size(), size);
+
+    // Browsing elsewhere keeps the choice.
+    control<FolderListBox>("dirList")->setPath(m_scratch->path());
+    QCOMPARE(m_window->OB(), folder + '/' + file);
+    QCOMPARE(preview->picture().size(), size);
+}
+
+void TestForm1::badPictureChangesNothing_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("removeFirst");
+    QTest::addColumn<QString>("report");
+    QTest::newRow("not a picture") << "broken.jpg" << false << "Erreur 481 : Image incorrecte";
+    QTest::newRow("removed after listing") << "c.gif" << true << "Erreur 53 : Fichier introuvable";
+}
+
+void TestForm1::badPictureChangesNothing()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, removeFirst);
+    QFETCH(QString, report);
+    const QString folder = picturesFolder();
+    control<FolderListBox>("dirList")->setPath(folder);
+    QVERIFY(selectFile("filList", "b.BMP"));
+    auto *preview = control<PictureBox>("Picture1");
+    const qint64 shown = preview->picture().cacheKey();
+
+    // Drawn at its own size from the inner top-left corner: the 10 px red corner stays 10 px.
+    const QImage drawn = preview->grab().toImage();
+    const QPoint inside = preview->contentsRect().topLeft();
+    QCOMPARE(drawn.pixelColor(inside + QPoint(8, 8)), QColor(Qt::red));
+    QCOMPARE(drawn.pixelColor(inside + QPoint(12, 12)), QColor(Qt::blue));
+
+    if (removeFirst)
+        QVERIFY(QFile::remove(folder + '/' + file));
+    const ModalAnswerer answerer;
+    QVERIFY(selectFile("filList", file));
+    QCOMPARE(answerer.seen().size(), 1);
+    QCOMPARE(answerer.seen().first().title, QStringLiteral("Pomerel"));
+    QVERIFY2(answerer.seen().first().text.startsWith(report),
+             qPrintable(answerer.seen().first().text));
+    QCOMPARE(m_window->OC(), QStringLiteral("b.BMP"));
+    QCOMPARE(m_window->OB(), folder + "/b.BMP");
+    QCOMPARE(preview->picture().cacheKey(), shown);
+}
+
+void TestForm1::destination_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("oa");
+    QTest::newRow("folder") << "cv"
+                            << "cv/";
+    QTest::newRow("folder with blanks and accents") << "mes cv/été"
+                                                    << "mes cv/été/";
+    QTest::newRow("root") << "/"
+                          << "/";
+}
+
+void TestForm1::destination()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, oa);
+    const bool root = folder == "/";
+    if (!root) {
+        folder = makeFolder(folder);
+        oa = m_scratch->filePath(oa);
+        QFile(folder + "/page.txt").open(QIODevice::WriteOnly);
+    }
+    act("C");
+    auto *folders = control<FolderListBox>("dirList1");
+    if (root) {
+        // A bare "/" names the drive, so open the root as the user does: its row, first.
+        QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {},
+                           folders->visualItemRect(folders->item(0)).center());
+    } else {
+        folders->setPath(folder);
+    }
+    QCOMPARE(m_window->oa(), oa);
+    const auto *files = control<FileListBox>("filList1");
+    QCOMPARE(files->path(), folder);
+    if (root)
+        return; // no page is made at the root of the machine
+
+    QCOMPARE(files->model()->rowCount(), 1); // every file, whatever its name
+    // Hiding and showing the picker keeps the destination.
+    act("SRC");
+    QCOMPARE(m_window->oa(), oa);
+    QCOMPARE(control<FolderListBox>("dirList1")->path(), folder);
+}
+
+void TestForm1::notReadyDriveFallsBack_data()
+{
+    QTest::addColumn<QString>("drives");
+    QTest::addColumn<QString>("folders");
+    QTest::addColumn<QString>("actions");
+    QTest::newRow("photo") << "DrvList"
+                           << "dirList"
+                           << "";
+    QTest::newRow("destination") << "DrvList1"
+                                 << "dirList1"
+                                 << "C";
+}
+
+void TestForm1::notReadyDriveFallsBack()
+{
+    QFETCH(QString, drives);
+    QFETCH(QString, folders);
+    QFETCH(QString, actions);
+    Volumes::setSource([] {
+        return QList<Volume>{{"/", "/", "", true}, {"/media/vide", "/media/vide", "vide", false}};
+    });
+    makeWindow();
+    act(actions);
+    auto *driveList = control<DriveListBox>(drives);
+    auto *folderList = control<FolderListBox>(folders);
+    QCOMPARE(driveList->drive(), QStringLiteral("/"));
+
+    const ModalAnswerer answerer;
+    driveList->setCurrentIndex(1); // as the user picks it
+    QVERIFY(answerer.seen().isEmpty());
+    QCOMPARE(driveList->drive(), QStringLiteral("/"));
+    QCOMPARE(driveList->currentIndex(), 0);
+    QVERIFY(folderList->path().startsWith('/'));
+    QVERIFY(!folderList->path().startsWith("/media/vide"));
+}
+
+void TestForm1::addFolder_data()
+{
+    QTest::addColumn<bool>("destinationChosen");
+    QTest::addColumn<QString>("existing");
+    QTest::addColumn<std::optional<QString>>("answer");
+    QTest::addColumn<QString>("created");
+    QTest::addColumn<QString>("report");
+
+    using Answer = std::optional<QString>;
+    QTest::newRow("name") << true << "" << Answer("2007") << "2007"
+                          << "";
+    QTest::newRow("blanks kept") << true << "" << Answer(" mon cv ") << " mon cv "
+                                 << "";
+    QTest::newRow("no destination yet: current folder") << false << "" << Answer("cv") << "cv"
+                                                        << "";
+    QTest::newRow("exists") << true << "2007" << Answer("2007") << ""
+                            << "Erreur 58 : Fichier déjà existant";
+    QTest::newRow("missing parent") << true << "" << Answer("a/b") << ""
+                                    << "Erreur 76 : Chemin d'accès introuvable";
+    QTest::newRow("cancelled") << true << "" << Answer() << ""
+                               << "";
+    QTest::newRow("nothing typed") << true << "" << Answer("") << ""
+                                   << "";
+    QTest::newRow("nothing typed, no destination") << false << "" << Answer("") << ""
+                                                   << "";
+}
+
+void TestForm1::addFolder()
+{
+    QFETCH(bool, destinationChosen);
+    QFETCH(QString, existing);
+    QFETCH(std::optional<QString>, answer);
+    QFETCH(QString, created);
+    QFETCH(QString, report);
+
+    // Without a destination the folder is made in the current folder: make that the scratch.
+    if (!destinationChosen) {
+        QVERIFY(QDir::setCurrent(m_scratch->path()));
+        makeWindow();
+    }
+    act("C");
+    const QString base = destinationChosen ? makeFolder("dest") : m_scratch->path();
+    if (destinationChosen)
+        control<FolderListBox>("dirList1")->setPath(base);
+    if (!existing.isEmpty())
+        QVERIFY(QDir(base).mkdir(existing));
+    const QString oaBefore = m_window->oa();
+    const QString folderBefore = control<FolderListBox>("dirList1")->path();
+    const QStringList entriesBefore = QDir(base).entryList();
+
+    const ModalAnswerer answerer(answer);
+    click("Command7");
+
+    QVERIFY(!answerer.seen().isEmpty());
+    const ModalAnswerer::Seen &asked = answerer.seen().first();
+    QCOMPARE(asked.kind, QStringLiteral("input"));
+    QCOMPARE(asked.title, QStringLiteral("Pomerel"));
+    QCOMPARE(asked.text, kPrompt);
+    QVERIFY(asked.inputAtStart.isEmpty());
+
+    if (!report.isEmpty()) {
+        QCOMPARE(answerer.seen().size(), 2);
+        QCOMPARE(answerer.seen().at(1).title, QStringLiteral("Pomerel"));
+        QVERIFY2(answerer.seen().at(1).text.startsWith(report),
+                 qPrintable(answerer.seen().at(1).text));
+    } else {
+        QCOMPARE(answerer.seen().size(), 1);
+    }
+    if (created.isEmpty()) {
+        QCOMPARE(m_window->oa(), oaBefore);
+        QCOMPARE(control<FolderListBox>("dirList1")->path(), folderBefore);
+        QCOMPARE(QDir(base).entryList(), entriesBefore);
+        return;
+    }
+    const QString folder = base + '/' + created;
+    QVERIFY(QFileInfo(folder).isDir());
+    QCOMPARE(control<FolderListBox>("dirList1")->path(), folder);
+    QCOMPARE(m_window->oa(), folder + '/');
+    QCOMPARE(control<FileListBox>("filList1")->model()->rowCount(), 0);
+    QVERIFY(control("Command8")->isVisible());
+}
+
+// From typed text to the page's bytes and the browser's call.
+void TestForm1::wholeRun()
+{
+    const QString photos = picturesFolder();
+    const QString destination = makeFolder("Mon CV");
+
+    typeText(control("Text6"), "Mme Hélène Łukasiewicz");
+    typeText(control("Text10"), "helene@example.fr");
+    typeText(control("Text14"), "75001   Paris");
+    typeLines("Text1", {"Première ligne", "Deuxième ligne"});
+    click("Command3");
+    typeLines("Text3", {"Formation à Łódź", "", "fin"});
+    click("Command5"); // shown but left empty
+
+    control<FolderListBox>("dirList")->setPath(photos);
+    QVERIFY(selectFile("filList", "a.jpg"));
+    act("C");
+    control<FolderListBox>("dirList1")->setPath(destination);
+
+    const ModalAnswerer answerer;
+    act("S");
+    QVERIFY(answerer.seen().isEmpty());
+    QCOMPARE(shownControls(), sorted(kFinished));
+
+    // What the core makes of the same texts, with the section line ends as CR LF.
+    pomerel::BoxTexts texts;
+    texts[0] = "Première ligne\r\nDeuxième ligne";
+    texts[2] = "Formation à Łódź\r\n\r\nfin";
+    texts[5] = "Mme Hélène Łukasiewicz";
+    texts[9] = "helene@example.fr";
+    texts[13] = "75001   Paris";
+    const QString expected = makeFolder("expected");
+    pomerel::fillTemplate(m_window->depart().toStdString(), (expected + '/').toStdString(),
+                          pomerel::buildCvFields("a.jpg", texts));
+    const QByteArray page = readAll(destination + "/CV.html");
+    QVERIFY(!page.isEmpty());
+    QCOMPARE(page, readAll(expected + "/CV.html"));
+    QVERIFY(page.contains("Premi\xe8re ligne<BR>\nDeuxi\xe8me ligne"));
+    QVERIFY(page.contains("H\xe9l\xe8"
+                          "ne"));
+    QVERIFY(QFileInfo::exists(destination + "/a.jpg"));
+    QVERIFY(QFileInfo::exists(destination + "/logo.jpg"));
+    QCOMPARE(m_window->OC(), QStringLiteral("a.jpg"));
+
+    QCOMPARE(m_browser.urls.size(), 1);
+    const QFileInfo opened(m_browser.urls.first().toLocalFile());
+    QVERIFY(opened.exists());
+    QCOMPARE(opened.absolutePath(), destination);
+    QCOMPARE(opened.fileName().toLower(), QStringLiteral("cv.html"));
+
+    // Again, with nothing chosen anew: the same page in the same folder.
+    QFile::remove(destination + "/CV.html");
+    act("RCS");
+    QVERIFY(answerer.seen().isEmpty());
+    QCOMPARE(readAll(destination + "/CV.html"), page);
+    QCOMPARE(m_browser.urls.size(), 2);
+}
+
+// Nothing was made, so the window does not claim it was: it stays where a folder can be chosen.
+void TestForm1::noDestinationStaysChoosing()
+{
+    QTest::keyClicks(control("Text6"), "Jean");
+    const QStringList before = QDir::current().entryList();
+    const ModalAnswerer answerer;
+    act("CS");
+    QCOMPARE(answerer.seen().size(), 1);
+    const ModalAnswerer::Seen &warning = answerer.seen().first();
+    QCOMPARE(warning.title, QStringLiteral("Pomerel"));
+    QCOMPARE(warning.text, QString::fromUtf8(pomerel::kNoDestinationWarning.data(),
+                                             pomerel::kNoDestinationWarning.size()));
+    QVERIFY(!warning.hasIcon);
+    QCOMPARE(shownControls(), sorted(kChoosingDestination));
+    QVERIFY(m_window->OC().isEmpty());
+    QVERIFY(m_browser.urls.isEmpty());
+    QCOMPARE(QDir::current().entryList(), before);
+
+    // Now with a folder: the page is made.
+    const QString destination = makeFolder("cv");
+    control<FolderListBox>("dirList1")->setPath(destination);
+    act("S");
+    QCOMPARE(shownControls(), sorted(kFinished));
+    QVERIFY(QFileInfo::exists(destination + "/CV.html"));
+}
+
+// The template is missing: the run stops with a report, the window stays in
+// ChoosingDestination, and everything typed and chosen stays.
+void TestForm1::failedRunKeepsEverything()
+{
+    const QString resources = makeFolder("resources without template");
+    for (const QString &name : QDir(m_resources).entryList({"*.jpg", "*.gif"}, QDir::Files))
+        QVERIFY(QFile::copy(m_resources + '/' + name, resources + '/' + name));
+    QVERIFY(QDir::setCurrent(resources));
+    makeWindow();
+
+    QTest::keyClicks(control("Text6"), "Jean Dupont");
+    typeLines("Text1", {"ligne un", "ligne deux"});
+    act("C");
+    const QString destination = makeFolder("cv");
+    control<FolderListBox>("dirList1")->setPath(destination);
+
+    const ModalAnswerer answerer;
+    act("S");
+    QCOMPARE(answerer.seen().size(), 1);
+    QCOMPARE(answerer.seen().first().title, QStringLiteral("Pomerel"));
+    QVERIFY2(answerer.seen().first().text.startsWith("Erreur "),
+             qPrintable(answerer.seen().first().text));
+    QCOMPARE(shownControls(), sorted(kChoosingDestination));
+    QCOMPARE(control<QLineEdit>("Text6")->text(), QStringLiteral("Jean Dupont"));
+    QCOMPARE(control<QPlainTextEdit>("Text1")->toPlainText(),
+             QStringLiteral("ligne un\nligne deux"));
+    QCOMPARE(m_window->oa(), destination + '/');
+    QCOMPARE(m_window->OC(), QStringLiteral("logo.jpg")); // the default came before the failure
+    QVERIFY(!QFileInfo::exists(destination + "/CV.html"));
+    QVERIFY(m_browser.urls.isEmpty());
+}
+
+void TestForm1::helpWindow()
+{
+    const auto helpWindows = [] {
+        QList<Form2 *> found;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *help = qobject_cast<Form2 *>(window); help && help->isVisible())
+                found.append(help);
+        }
+        return found;
+    };
+    click("Image1");
+    QCOMPARE(helpWindows().size(), 1);
+    const QPointer<Form2> first = helpWindows().first();
+    QVERIFY(first->isWindow());
+    QVERIFY(!first->isModal());
+
+    click("Image1");
+    QCOMPARE(helpWindows(), QList<Form2 *>{first});
+
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(helpWindows().isEmpty());
+    click("Image1");
+    QCOMPARE(helpWindows().size(), 1);
+
+    // The help window lives apart from the states.
+    act("C");
+    QCOMPARE(helpWindows().size(), 1);
+}
+
+// "Quitter l'application" ends the program and closes the help window too.
+void TestForm1::quitClosesEverything()
+{
+    control<FolderListBox>("dirList1")->setPath(makeFolder("cv"));
+    click("Image1");
+    act("CS");
+    QTimer::singleShot(0, this, [this] { click("Command10"); });
+    const auto guard = exitAfterAWhile();
+    QCOMPARE(QApplication::exec(), 0);
+    for (QWidget *window : QApplication::topLevelWidgets())
+        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+}
+
+// The main window's close box while the help window is open: the program goes on until the
+// help window is closed too.
+void TestForm1::closeBoxLeavesHelpRunning()
+{
+    click("Image1");
+    bool helpAloneRunning = false;
+    QTimer::singleShot(0, this, [this] { m_window->close(); });
+    QTimer::singleShot(50, this, [&helpAloneRunning] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<Form2 *>(window) && window->isVisible()) {
+                helpAloneRunning = true;
+                window->close();
+            }
+        }
+    });
+    const auto guard = exitAfterAWhile();
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(helpAloneRunning);
+}
+
+QTEST_MAIN(TestForm1)
+#include "form1_test.moc"
