@@ -4,6 +4,7 @@
 
 #include "controls/folderlistbox.h"
 #include "generation/generation.h"
+#include "hugeinput.h"
 #include "main_window/form1.h"
 #include "modalanswerer.h"
 
@@ -24,39 +25,11 @@ namespace {
 
 constexpr qsizetype kSectionBytes = 20 * 1024 * 1024;
 
-// About size bytes of UTF-8 text in lines of ordinary length, with accented letters, letters
-// Windows-1252 cannot hold, markup characters and placeholders' stars.
-QString hugeSection(int section, qsizetype size)
-{
-    const QString line = QStringLiteral("Section %1 : Zoé a travaillé à Łódź, «5 * 7» <b>&</b> ; "
-                                        "expérience %2\n");
-    QString text;
-    qsizetype bytes = 0;
-    for (int number = 0; bytes < size; ++number) {
-        const QString next = line.arg(section).arg(number);
-        text += next;
-        bytes += next.toUtf8().size();
-    }
-    return text;
-}
-
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Catches the page the window hands the desktop's browser.
-class BrowserCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 } // namespace
 
