@@ -32,7 +32,9 @@ Split splitFolderAndName(std::string_view path)
     if (last == 0)
         return {{}, path};
     std::size_t folderEnd = last - 1;
-    const bool isRoot = folderEnd == 0 || (folderEnd == 2 && path[1] == ':');
+    const bool isDriveRoot =
+        nativePathStyle() == PathStyle::Windows && folderEnd == 2 && path[1] == ':';
+    const bool isRoot = folderEnd == 0 || isDriveRoot;
     if (isRoot)
         ++folderEnd;
     return {path.substr(0, folderEnd), path.substr(last)};

@@ -255,6 +255,9 @@ void clearAttributesIn(std::string_view folder)
 
 std::string readAll(std::string_view path)
 {
+    const DWORD attributes = ::GetFileAttributesW(wide(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && isFolder(attributes))
+        throw Error(ErrorNumber::PathFileAccessError, std::string(path));
     const Handle file(::CreateFileW(wide(path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));

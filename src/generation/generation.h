@@ -40,7 +40,8 @@ std::string currentResourceFolder();
 // The 27 values the template's placeholders take, in order.
 CvFields buildCvFields(std::string_view OC, const BoxTexts &texts);
 
-// Fills depart/brt.ggg into oa + "CV.html". Throws pomerel::Error.
+// Fills depart/brt.ggg into oa + "CV.html", written in Windows-1252. The page replaces an
+// earlier one only once complete: a failure leaves it as it was. Throws pomerel::Error.
 void fillTemplate(std::string_view depart, std::string_view oa, const CvFields &cvFields);
 
 // Clears the attributes of the files directly in oa, copies the resource pictures and the

@@ -61,10 +61,18 @@ std::string fillTemplateText(std::string_view templateBytes, const CvFields &cvF
 
 void fillTemplate(std::string_view depart, std::string_view oa, const CvFields &cvFields)
 {
-    const std::string templateBytes = files::readAll(resourcePath(depart, kTemplateName));
+    const std::string templatePath = resourcePath(depart, kTemplateName);
+    const std::string templateBytes = files::readAll(templatePath);
+    std::string page;
+    try {
+        page = fillTemplateText(templateBytes, cvFields);
+    } catch (const Error &error) {
+        // Too many placeholders: the template is what needs mending.
+        throw Error(error.number(), templatePath);
+    }
     // The page is made whole in memory and replaces "CV.html" only once complete, so a
     // failing run leaves the previous page as it was.
-    files::replaceWith(pagePath(oa), fillTemplateText(templateBytes, cvFields));
+    files::replaceWith(pagePath(oa), page);
 }
 
 } // namespace pomerel

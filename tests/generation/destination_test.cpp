@@ -1,8 +1,13 @@
 #include "generation/error.h"
+#include "generation/filesystem.h"
 #include "generation/generation.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -10,6 +15,36 @@ using namespace testing_support;
 using pomerel::ErrorNumber;
 using std::filesystem::perms;
 namespace fs = std::filesystem;
+
+struct WildcardCase
+{
+    std::string name;
+    std::string pattern;
+    bool matches;
+};
+
+class Wildcard : public testing::TestWithParam<WildcardCase>
+{
+};
+
+TEST_P(Wildcard, MatchesNamesAsWindowsDoesIgnoringCase)
+{
+    EXPECT_EQ(pomerel::files::matchesWildcard(GetParam().name, GetParam().pattern),
+              GetParam().matches)
+        << GetParam().name << " ~ " << GetParam().pattern;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Wildcard,
+    testing::Values(
+        WildcardCase{"logo.jpg", "*.jpg", true}, WildcardCase{"LOGO.JPG", "*.jpg", true},
+        WildcardCase{"Puce.Gif", "*.GIF", true}, WildcardCase{".jpg", "*.jpg", true},
+        WildcardCase{"a.jpg.jpg", "*.jpg", true}, WildcardCase{"a.jpeg", "*.jpg", false},
+        WildcardCase{"a.jpg.bak", "*.jpg", false}, WildcardCase{"jpg", "*.jpg", false},
+        WildcardCase{"été.gif", "?té.gif", true}, WildcardCase{"été.gif", "??té.gif", false},
+        WildcardCase{"abcabd", "*ab?", true}, WildcardCase{"abcab", "*ab?", false},
+        WildcardCase{"x", "**", true}, WildcardCase{"", "*", true},
+        WildcardCase{"É.jpg", "é.jpg", false}));
 
 class Destination : public testing::Test
 {
@@ -118,13 +153,31 @@ TEST_F(Destination, ReadOnlyFilesAreMadeWritable)
 
 TEST_F(Destination, SecondRunReplacesPicturesTheFirstLeftReadOnly)
 {
+    const perms readOnly = perms::owner_read | perms::group_read | perms::others_read;
     for (const char *name : {"logo.jpg", "bandeau.gif"})
-        fs::permissions(m_depart / name,
-                        perms::owner_read | perms::group_read | perms::others_read);
-    prepare();
+        fs::permissions(m_depart / name, readOnly);
+    fs::permissions(m_oa.path(), perms::all);
+    const std::string oa = m_oa.asDestination();
+    const std::string depart = utf8Of(m_depart);
+    // As an ordinary user: root would write over anything.
+    const auto run = [&] {
+        return runWithoutPrivileges([&] {
+            std::string OC;
+            try {
+                pomerel::prepareDestination(oa, depart, {}, OC);
+            } catch (const pomerel::Error &error) {
+                return static_cast<int>(error.number());
+            }
+            return 0;
+        });
+    };
+    ASSERT_EQ(run(), 0);
+    EXPECT_EQ(permissionsOf(inDestination("logo.jpg")) & perms::owner_write, perms::none);
+
+    fs::permissions(m_depart / "logo.jpg", perms::owner_write, fs::perm_options::add);
     writeFile(m_depart / "logo.jpg", "new logo");
-    fs::permissions(m_depart / "logo.jpg", perms::owner_read);
-    prepare();
+    fs::permissions(m_depart / "logo.jpg", readOnly);
+    EXPECT_EQ(run(), 0);
     EXPECT_EQ(readFile(inDestination("logo.jpg")), "new logo");
 }
 
@@ -279,6 +332,15 @@ TEST_F(Destination, PhotoNameWithWildcardsIsTakenLiterally)
     writeFile(photos / "aXbY.jpg", "other");
     prepare(utf8Of(photos / "a*b?.jpg"));
     EXPECT_EQ(namesIn(m_oa.path()), (std::set<std::string>{"a*b?.jpg", "bandeau.gif", "logo.jpg"}));
+}
+
+TEST_F(Destination, PhotoThatIsNoRegularFileIsRefusedWithoutWaiting)
+{
+    const fs::path pipe = m_root.path() / "tube.jpg";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_EQ(failingPrepare(utf8Of(pipe)), ErrorNumber::FileNotFound);
+    EXPECT_EQ(failingPrepare(utf8Of(m_root.makeFolder("dossier.jpg"))), ErrorNumber::FileNotFound);
+    EXPECT_EQ(namesIn(m_oa.path()), (std::set<std::string>{"bandeau.gif", "logo.jpg"}));
 }
 
 TEST_F(Destination, FileTheUserMayNotChangeIsPermissionDenied)

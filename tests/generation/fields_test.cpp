@@ -101,13 +101,6 @@ INSTANTIATE_TEST_SUITE_P(
                   withName({{0, "zdjęcie.jpg"}, {13, "Ωmega 😀"}}, "Paweł Łukasz")}),
     testing_support::CaseName());
 
-TEST(FieldList, NameSlotsRepeatTheFirstNameLine)
-{
-    const CvFields fields = pomerel::buildCvFields("x.jpg", boxes({{6, "Anne"}, {7, "Autre"}}));
-    for (std::size_t slot = 18; slot <= 26; ++slot)
-        EXPECT_EQ(fields[slot], fields[1]) << "slot " << slot;
-}
-
 TEST(FieldList, LongSectionKeepsEveryLine)
 {
     std::string text;

@@ -159,6 +159,14 @@ TEST_F(PageFile, MissingTemplateLeavesThePageAlone)
     EXPECT_EQ(namesIn(m_oa.path()), std::set<std::string>{"CV.html"});
 }
 
+TEST_F(PageFile, TemplateThatIsAFolderIsAnAccessError)
+{
+    std::filesystem::remove(m_depart / "brt.ggg");
+    std::filesystem::create_directory(m_depart / "brt.ggg");
+    EXPECT_EQ(failingFill(), ErrorNumber::PathFileAccessError);
+    EXPECT_TRUE(namesIn(m_oa.path()).empty());
+}
+
 TEST_F(PageFile, MissingResourceFolderIsPathNotFound)
 {
     std::filesystem::remove_all(m_depart);
@@ -170,7 +178,13 @@ TEST_F(PageFile, TwentyEighthPlaceholderKeepsThePreviousPageAndLeavesNoTemporary
 {
     writeFile(m_depart / "brt.ggg", "<p>" + stars(28) + "</p>");
     writeFile(page(), "previous page");
-    EXPECT_EQ(failingFill(), ErrorNumber::SubscriptOutOfRange);
+    try {
+        fill();
+        FAIL() << "no error";
+    } catch (const pomerel::Error &error) {
+        EXPECT_EQ(error.number(), ErrorNumber::SubscriptOutOfRange);
+        EXPECT_EQ(error.path(), utf8Of(m_depart / "brt.ggg")); // the report names the template
+    }
     EXPECT_EQ(readFile(page()), "previous page");
     EXPECT_EQ(namesIn(m_oa.path()), std::set<std::string>{"CV.html"});
 }

@@ -158,6 +158,11 @@ void limitFileSize(std::size_t bytes)
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
         throw std::runtime_error("setrlimit failed");
 }
+#else
+int runWithoutPrivileges(const std::function<int()> &body)
+{
+    return body();
+}
 #endif
 
 void FakeWindow::warn(std::string_view message)
