@@ -15,20 +15,19 @@
 
 namespace {
 
-constexpr int kFiles = 100'000;
-constexpr int kSubfolders = 50;
-
-// One folder for the whole run: 100,000 empty files, a third of them pictures in mixed letter
-// case, made in random order, and a few subfolders.
+// A folder made for the whole run: empty files, half of them pictures with extensions in
+// mixed letter case, two names in five accented, made in random order; then subfolders.
 class BigFolder
 {
 public:
-    BigFolder()
+    BigFolder(int files, int subfolders)
     {
         const QStringList extensions{"jpg", "GIF", "Bmp", "txt", "html", "PNG"};
+        const QStringList stems{"fichier", "Photo", "Été", "IMG_", "lettre à Noël"};
         QRandomGenerator random(2007);
-        for (int i = 0; i < kFiles; ++i) {
-            const QString name = QString("fichier %1 %2.%3")
+        for (int i = 0; i < files; ++i) {
+            const QString name = QString("%1 %2 %3.%4")
+                                     .arg(stems[i % stems.size()])
                                      .arg(random.bounded(1'000'000))
                                      .arg(i)
                                      .arg(extensions[i % extensions.size()]);
@@ -36,7 +35,7 @@ public:
             if (!file.open(QIODevice::WriteOnly))
                 qFatal("cannot create %s", qPrintable(file.fileName()));
         }
-        for (int i = 0; i < kSubfolders; ++i)
+        for (int i = 0; i < subfolders; ++i)
             QDir(m_root.path()).mkdir(QString("dossier %1").arg(i));
     }
 
@@ -46,9 +45,10 @@ private:
     QTemporaryDir m_root;
 };
 
+// 100,000 files and 50 folders.
 const BigFolder &bigFolder()
 {
-    static const BigFolder folder;
+    static const BigFolder folder(100'000, 50);
     return folder;
 }
 
@@ -119,6 +119,20 @@ void BM_FolderListOpen(benchmark::State &state)
     state.counters["rows"] = list.count();
 }
 BENCHMARK(BM_FolderListOpen)->Unit(benchmark::kMillisecond);
+
+// A folder holding 10,000 folders: every one of them is a row.
+void BM_FolderListManySubfolders(benchmark::State &state)
+{
+    static const BigFolder folder(0, 10'000);
+    FolderListBox list;
+    for (auto _ : state) {
+        list.setPath(QDir::rootPath());
+        list.setPath(folder.path());
+        benchmark::DoNotOptimize(list.count());
+    }
+    state.counters["rows"] = list.count();
+}
+BENCHMARK(BM_FolderListManySubfolders)->Unit(benchmark::kMillisecond);
 
 void BM_DriveListRefresh(benchmark::State &state)
 {

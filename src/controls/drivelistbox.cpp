@@ -63,6 +63,12 @@ void DriveListBox::refresh()
     fill(volumes);
 }
 
+void DriveListBox::showPopup()
+{
+    refresh();
+    QComboBox::showPopup();
+}
+
 QString DriveListBox::caption(const Volume &volume)
 {
     if (volume.label.isEmpty())
@@ -85,24 +91,25 @@ void DriveListBox::fill(const QList<Volume> &volumes)
 
 void DriveListBox::choose(const Volume &volume)
 {
-    if (volume.drive == m_drive)
-        return;
     {
         const QScopedValueRollback guard(m_filling, true);
         setCurrentIndex(findData(volume.drive));
     }
-    m_drive = volume.drive;
-    emit driveChanged();
+    take(volume.drive);
 }
 
 // Only the user moves the list without m_filling set: by the drop-down, the keyboard or the wheel.
 void DriveListBox::onIndexChanged(int index)
 {
-    if (m_filling || index < 0 || index >= m_volumes.size())
+    if (!m_filling && index >= 0 && index < m_volumes.size())
+        take(m_volumes.at(index).drive);
+}
+
+// The new drive is in place before anyone hears of it.
+void DriveListBox::take(const QString &drive)
+{
+    if (drive == m_drive)
         return;
-    const Volume &volume = m_volumes.at(index);
-    if (volume.drive == m_drive)
-        return;
-    m_drive = volume.drive;
+    m_drive = drive;
     emit driveChanged();
 }

@@ -25,6 +25,9 @@ public:
     // Reads the drives again.
     void refresh();
 
+    // Opening the drop-down reads the drives again, so that a key plugged in shows up.
+    void showPopup() override;
+
     // What the list shows for a volume: "c: [label]", "/media/cle [label]".
     static QString caption(const Volume &volume);
 
@@ -36,6 +39,7 @@ private:
     void fill(const QList<Volume> &volumes);
     void choose(const Volume &volume);
     void onIndexChanged(int index);
+    void take(const QString &drive);
 
     QList<Volume> m_volumes;
     QString m_drive;

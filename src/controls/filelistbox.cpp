@@ -8,6 +8,7 @@
 #include "generation/error.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <utility>
 
@@ -40,8 +41,9 @@ QString FileListBox::path() const
 
 void FileListBox::setPath(const QString &folder)
 {
-    const QString absolute = NativePath::absolute(folder);
-    list(absolute, read(folder.isEmpty() ? folder : absolute), {});
+    // An empty path is no folder, not the current one.
+    const QString absolute = folder.isEmpty() ? folder : NativePath::absolute(folder);
+    list(absolute, read(absolute), {});
 }
 
 QString FileListBox::pattern() const
@@ -78,7 +80,15 @@ void FileListBox::refresh()
 void FileListBox::keyPressEvent(QKeyEvent *event)
 {
     const int before = selectedRow();
-    QListView::keyPressEvent(event);
+    const bool arrow = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
+    if (arrow && before < 0 && currentIndex().isValid() && event->modifiers() == Qt::NoModifier) {
+        // Nothing chosen yet: the first arrow chooses the file under the focus frame, which
+        // the list puts on the first file when it takes the focus.
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+        event->accept();
+    } else {
+        QListView::keyPressEvent(event);
+    }
     announceMove(before);
 }
 

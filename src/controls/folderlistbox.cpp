@@ -149,10 +149,12 @@ void FolderListBox::fill(const QString &folder, const QStringList &subfolders)
 QListWidgetItem *FolderListBox::addRow(const QString &folder, int depth, RowKind kind)
 {
     const QIcon &icon = kind == RowKind::PathFolder ? m_openIcon : m_closedIcon;
-    auto *row = new QListWidgetItem(icon, NativePath::displayName(folder), this);
+    // Filled in before it joins the list, which then hears of it once.
+    auto *row = new QListWidgetItem(icon, NativePath::displayName(folder));
     row->setData(FolderRole, folder);
     row->setData(DepthRole, depth);
     row->setData(KindRole, static_cast<int>(kind));
+    addItem(row);
     return row;
 }
 

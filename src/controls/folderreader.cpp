@@ -31,6 +31,18 @@ std::error_code openError(const QString &folder)
     return code;
 }
 
+// What a name sorts by: its letters without case or accents, so that "Été" comes among the
+// E's as a French reader expects. Names in plain ASCII, the most of them, need no more work.
+QString sortKey(const QString &name)
+{
+    QString key = name.toCaseFolded();
+    if (std::all_of(key.cbegin(), key.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return key;
+    key = key.normalized(QString::NormalizationForm_D);
+    key.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    return key;
+}
+
 QStringList readNames(const QString &folder, QDir::Filters kind)
 {
     FolderReader::check(folder);
@@ -72,11 +84,11 @@ QStringList FolderReader::files(const QString &folder)
 
 void FolderReader::sortNames(QStringList &names)
 {
-    // Folding each name once keeps the sort of a hundred thousand names quick.
+    // Working out each name's key once keeps the sort of a hundred thousand names quick.
     std::vector<std::pair<QString, QString>> keyed;
     keyed.reserve(static_cast<std::size_t>(names.size()));
     for (QString &name : names)
-        keyed.emplace_back(name.toCaseFolded(), std::move(name));
+        keyed.emplace_back(sortKey(name), std::move(name));
     std::sort(keyed.begin(), keyed.end());
     for (qsizetype i = 0; i < names.size(); ++i)
         names[i] = std::move(keyed[static_cast<std::size_t>(i)].second);

@@ -22,7 +22,7 @@ public:
     // file list sorts only those it shows. Throws like check().
     static QStringList files(const QString &folder);
 
-    // Sorts names the way the lists show them: letter case ignored first, then counted, so
-    // that the order is the same on every run.
+    // Sorts names the way the lists show them: letter case and accents ignored first ("Été"
+    // among the E's), then counted, so that the order is the same on every run.
     static void sortNames(QStringList &names);
 };

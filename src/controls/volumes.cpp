@@ -18,13 +18,13 @@ Volumes::Source &source()
     return current;
 }
 
+#ifndef Q_OS_WIN
 QString labelOf(const QStorageInfo &info)
 {
     const QString name = info.name();
     return name.isEmpty() ? QString::fromLocal8Bit(info.device()) : name;
 }
 
-#ifndef Q_OS_WIN
 // File systems of the kernel's own that hold no user files.
 bool isPseudoFileSystem(const QByteArray &type)
 {

@@ -69,8 +69,13 @@ private:
     QString m_previous;
 };
 
-// Runs body in a child process as an unprivileged user (root reads any folder whatever its
-// rights) and returns its exit status.
-int runAsNobody(const std::function<int()> &body);
+// The number of the pomerel::Error that call throws, or 0 when it throws none.
+int errorNumberOf(const std::function<void()> &call);
+
+// Makes root/name a folder that only root may open, and gives it to open in a child process
+// run as an unprivileged user (root opens any folder whatever its rights). Returns the
+// number of the error open throws there, 0 for none.
+int errorNumberInLockedFolder(const QString &root, const QString &name,
+                              const std::function<void(const QString &locked)> &open);
 
 } // namespace ControlTest

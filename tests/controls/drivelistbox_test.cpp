@@ -27,6 +27,7 @@ private slots:
 
     void changeEventRunsNestedWithNewDrive();
     void userChoiceRaisesDriveChanged();
+    void refreshKeepsDriveAndRaisesNothing_data();
     void refreshKeepsDriveAndRaisesNothing();
     void driveNotReadyFallsBackToFolderListDrive();
 
@@ -141,12 +142,8 @@ void DriveListBoxTest::refusesPathOnNoDrive()
     int events = 0;
     connect(m_list.get(), &DriveListBox::driveChanged, this, [&events] { ++events; });
 
-    try {
-        m_list->setDrive(path.isEmpty() ? path : under(path));
-        QFAIL("setDrive() took a path that no drive holds");
-    } catch (const pomerel::Error &error) {
-        QCOMPARE(static_cast<int>(error.number()), number);
-    }
+    const QString target = path.isEmpty() ? path : under(path);
+    QCOMPARE(ControlTest::errorNumberOf([&] { m_list->setDrive(target); }), number);
     QCOMPARE(m_list->drive(), under("usb"));
     QCOMPARE(events, 0);
 }
@@ -188,8 +185,16 @@ void DriveListBoxTest::userChoiceRaisesDriveChanged()
     QCOMPARE(seen.size(), 3);
 }
 
+void DriveListBoxTest::refreshKeepsDriveAndRaisesNothing_data()
+{
+    QTest::addColumn<bool>("byDropDown");
+    QTest::newRow("refresh") << false;
+    QTest::newRow("drop-down opened") << true;
+}
+
 void DriveListBoxTest::refreshKeepsDriveAndRaisesNothing()
 {
+    QFETCH(bool, byDropDown);
     m_list->setDrive(under("usb"));
     int events = 0;
     connect(m_list.get(), &DriveListBox::driveChanged, this, [&events] { ++events; });
@@ -199,7 +204,14 @@ void DriveListBoxTest::refreshKeepsDriveAndRaisesNothing()
         return QList<Volume>{volumeAt(QDir::rootPath()), volumeAt(m_root->filePath("disk")),
                              volumeAt(m_root->filePath("usbkey"), "NEW")};
     });
-    m_list->refresh();
+    if (byDropDown) {
+        m_list->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_list.get()));
+        m_list->showPopup();
+        m_list->hidePopup();
+    } else {
+        m_list->refresh();
+    }
     QCOMPARE(m_list->drive(), under("usb"));
     QCOMPARE(m_list->currentText(), under("usb") + " [CLÉ]");
     QCOMPARE(m_list->findData(under("usbkey")), 2);
