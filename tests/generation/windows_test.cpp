@@ -9,7 +9,6 @@
 #include "generation/generation.h"
 #include "test_support.h"
 
-#include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
@@ -181,20 +180,6 @@ TEST(WindowsWildcardCopy, TakesEveryCaseOfTheExtensionAndNothingElse)
                                                   "été ł.jpg"}));
     EXPECT_EQ(readFile(oa / u8path("été ł.jpg")), "été ł.jpg");
     EXPECT_EQ(OC, "logo.jpg");
-}
-
-TEST(WindowsWildcardCopy, ForwardSlashesInTheResourceFolderWorkToo)
-{
-    const TempFolder root("obliques");
-    const fs::path depart = root.makeFolder("depart");
-    makeResources(depart, "*");
-    const fs::path oa = root.makeFolder("oa");
-    std::string departText = utf8Of(depart);
-    std::replace(departText.begin(), departText.end(), '\\', '/');
-
-    std::string OC;
-    pomerel::prepareDestination(utf8Of(oa) + "\\", departText, "", OC);
-    EXPECT_EQ(namesIn(oa), (std::set<std::string>{"bandeau.gif", "logo.jpg"}));
 }
 
 // --- Bytes of the page and non-ASCII paths -------------------------------------------------
