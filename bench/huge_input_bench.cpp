@@ -4,8 +4,8 @@
 //   cmake --build build --target huge_input_bench && build/bench/huge_input_bench
 
 #include "controls/folderlistbox.h"
-#include "hugeinput.h"
 #include "main_window/form1.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -34,9 +34,7 @@ struct Folders
         const QString resources = root.filePath("resources");
         QDir().mkpath(resources);
         QDir().mkpath(destination);
-        const QDir shipped(QStringLiteral(POMEREL_RESOURCE_DIR));
-        for (const QString &name : shipped.entryList({"brt.ggg", "*.jpg", "*.gif"}, QDir::Files))
-            QFile::copy(shipped.filePath(name), resources + '/' + name);
+        copyShippedResources(resources);
         QDir::setCurrent(resources);
     }
 };

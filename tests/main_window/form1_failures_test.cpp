@@ -12,6 +12,7 @@
 #include "controls/volumes.h"
 #include "main_window/form1.h"
 #include "modalanswerer.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -111,7 +112,6 @@ private:
     {
         return m_window->findChild<T *>(name);
     }
-    bool selectFile(const QString &list, const QString &name);
     void act(Action action, const QString &argument);
     // What a row checks in the window after its action; the number seen, or a negative value
     // when something typed or chosen was lost.
@@ -131,10 +131,7 @@ void TestForm1Failures::initTestCase()
     QVERIFY(m_root.isValid());
     m_resources = m_root.filePath("resources");
     QVERIFY(QDir().mkpath(m_resources));
-    const QDir shipped(resourceFolder());
-    for (const QString &name :
-         shipped.entryList({"brt.ggg", "*.jpg", "*.gif"}, QDir::Files | QDir::NoDotAndDotDot))
-        QVERIFY(QFile::copy(shipped.filePath(name), m_resources + '/' + name));
+    QVERIFY(copyShippedResources(m_resources, resourceFolder()));
     // The window's resource folder is its working folder.
     QVERIFY(QDir::setCurrent(m_resources));
 }
@@ -168,7 +165,7 @@ void TestForm1Failures::init()
     control<QLineEdit>("Text6")->setText(kTyped);
     control<QPlainTextEdit>("Text1")->setPlainText(kSection);
     control<FolderListBox>("dirList")->setPath(m_photos);
-    QVERIFY(selectFile("filList", "a.jpg"));
+    QVERIFY(selectFile(control<FileListBox>("filList"), "a.jpg"));
     QCOMPARE(m_window->OC(), QStringLiteral("a.jpg"));
     control<FolderListBox>("dirList1")->setPath(m_destination);
     QCOMPARE(m_window->oa(), m_destination + '/');
@@ -181,24 +178,11 @@ void TestForm1Failures::cleanup()
     QVERIFY(QDir::setCurrent(m_resources));
 }
 
-bool TestForm1Failures::selectFile(const QString &list, const QString &name)
-{
-    auto *files = control<FileListBox>(list);
-    const QModelIndexList found = files->model()->match(files->model()->index(0, 0),
-                                                        Qt::DisplayRole, name, 1, Qt::MatchExactly);
-    if (found.isEmpty())
-        return false;
-    files->scrollTo(found.first());
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                      files->visualRect(found.first()).center());
-    return true;
-}
-
 void TestForm1Failures::act(Action action, const QString &argument)
 {
     switch (action) {
     case Action::SelectPhoto:
-        QVERIFY(selectFile("filList", argument));
+        QVERIFY(selectFile(control<FileListBox>("filList"), argument));
         break;
     case Action::AddFolder:
         QTest::mouseClick(control("Command7"), Qt::LeftButton);

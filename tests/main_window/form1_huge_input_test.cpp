@@ -4,9 +4,9 @@
 
 #include "controls/folderlistbox.h"
 #include "generation/generation.h"
-#include "hugeinput.h"
 #include "main_window/form1.h"
 #include "modalanswerer.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -52,10 +52,7 @@ void TestForm1HugeInput::initTestCase()
     QVERIFY(m_root.isValid());
     const QString resources = m_root.filePath("resources");
     QVERIFY(QDir().mkpath(resources));
-    const QDir shipped(QStringLiteral(POMEREL_RESOURCE_DIR));
-    for (const QString &name :
-         shipped.entryList({"brt.ggg", "*.jpg", "*.gif"}, QDir::Files | QDir::NoDotAndDotDot))
-        QVERIFY(QFile::copy(shipped.filePath(name), resources + '/' + name));
+    QVERIFY(copyShippedResources(resources));
     QVERIFY(QDir::setCurrent(resources));
     QDesktopServices::setUrlHandler("file", &m_browser, "open");
 }
