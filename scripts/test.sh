@@ -1,8 +1,30 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds, and runs every test (the windows' tests headless).
+# Sets up a fresh Debian 12 machine, then runs every test stage in turn and stops at the first
+# that fails:
+#   1. the normal suite (build/, the windows' tests headless);
+#   2. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
+#   3. a bounded fuzz run of the template filling (build-fuzz/, about 60 s);
+#   4. the generation core's suite cross-built for Windows and run under Wine (build-mingw/).
+# Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows") to run only those.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+stages=${POMEREL_STAGES:-normal sanitizers fuzz windows}
+
+normal() {
+    "$root/scripts/build.sh" "$root/build"
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build" --output-on-failure --parallel "$(nproc)"
+}
+sanitizers() { "$root/scripts/test-sanitizers.sh"; }
+fuzz() { "$root/scripts/fuzz.sh"; }
+windows() { "$root/scripts/test-windows.sh"; }
+
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$root/build"
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$root/build" --output-on-failure --parallel "$(nproc)"
+summary=()
+for stage in $stages; do
+    echo "=== $stage"
+    start=$SECONDS
+    "$stage"
+    summary+=("$stage: $((SECONDS - start)) s")
+done
+echo "=== every stage passed"
+printf '  %s\n' "${summary[@]}"

@@ -47,12 +47,23 @@ QString joined(const QString &folder, const QString &name)
 // An editor's text with every line end as CR LF, the way the page generation expects it.
 // The raw text keeps what the user typed (no-break spaces included); its blocks are apart by
 // paragraph separators, and Shift+Enter leaves line separators.
+// Built in one pass: QString::replace() with a longer text moves the rest of the string for
+// each batch of matches, which grows with the square of a pasted text's size.
 QString sectionText(const QPlainTextEdit &editor)
 {
-    QString text = editor.document()->toRawText();
-    const QString crLf = QStringLiteral("\r\n");
-    text.replace(QChar::ParagraphSeparator, crLf);
-    text.replace(QChar::LineSeparator, crLf);
+    const QString raw = editor.document()->toRawText();
+    QString text;
+    text.reserve(raw.size() + raw.size() / 32);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw.at(i);
+        if (c != QChar::ParagraphSeparator && c != QChar::LineSeparator)
+            continue;
+        text.append(QStringView(raw).sliced(start, i - start));
+        text.append(u"\r\n");
+        start = i + 1;
+    }
+    text.append(QStringView(raw).sliced(start));
     return text;
 }
 

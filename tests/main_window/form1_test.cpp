@@ -7,6 +7,7 @@
 #include "main_window/form1.h"
 #include "main_window/picturebox.h"
 #include "modalanswerer.h"
+#include "windowtest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -93,18 +94,6 @@ QByteArray readAll(const QString &path)
 const QByteArray kTinyGif = QByteArray::fromHex(
     "47494638396101000100800000ffffff00000021f90401000000002c00000000010001000002024401003b");
 
-// Catches what the window hands the desktop's browser.
-class BrowserCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
-
 } // namespace
 
 class TestForm1 : public QObject
@@ -171,12 +160,7 @@ void TestForm1::initTestCase()
     QVERIFY(m_root.isValid());
     m_resources = m_root.filePath("resources");
     QVERIFY(QDir().mkpath(m_resources));
-    const QDir shipped(QStringLiteral(POMEREL_RESOURCE_DIR));
-    const QStringList files =
-        shipped.entryList({"brt.ggg", "*.jpg", "*.gif"}, QDir::Files | QDir::NoDotAndDotDot);
-    QVERIFY(files.contains("brt.ggg"));
-    for (const QString &name : files)
-        QVERIFY(QFile::copy(shipped.filePath(name), m_resources + '/' + name));
+    QVERIFY(copyShippedResources(m_resources));
     QVERIFY(QDir::setCurrent(m_resources));
     QDesktopServices::setUrlHandler("file", &m_browser, "open");
 }
@@ -251,18 +235,9 @@ void TestForm1::typeLines(const QString &editor, const QStringList &lines)
     }
 }
 
-// Clicks a file of a file list, as the user does.
 bool TestForm1::selectFile(const QString &list, const QString &name)
 {
-    auto *files = control<FileListBox>(list);
-    const QModelIndexList found = files->model()->match(files->model()->index(0, 0),
-                                                        Qt::DisplayRole, name, 1, Qt::MatchExactly);
-    if (found.isEmpty())
-        return false;
-    files->scrollTo(found.first());
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                      files->visualRect(found.first()).center());
-    return true;
+    return ::selectFile(control<FileListBox>(list), name);
 }
 
 QString TestForm1::makeFolder(const QString &relative) const

@@ -1,0 +1,44 @@
+#include "windowtest.h"
+
+#include "controls/filelistbox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+bool copyShippedResources(const QString &folder, const QString &shipped)
+{
+    const QDir from(shipped);
+    const QStringList files =
+        from.entryList({"brt.ggg", "*.jpg", "*.gif"}, QDir::Files | QDir::NoDotAndDotDot);
+    bool copied = files.contains("brt.ggg");
+    for (const QString &name : files)
+        copied = QFile::copy(from.filePath(name), folder + '/' + name) && copied;
+    return copied;
+}
+
+bool selectFile(FileListBox *files, const QString &name)
+{
+    const QModelIndexList found = files->model()->match(files->model()->index(0, 0),
+                                                        Qt::DisplayRole, name, 1, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    files->scrollTo(found.first());
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualRect(found.first()).center());
+    return true;
+}
+
+QString hugeSection(int section, qsizetype size)
+{
+    const QString line = QStringLiteral("Section %1 : Zoé a travaillé à Łódź, «5 * 7» <b>&</b> ; "
+                                        "expérience %2\n");
+    QString text;
+    qsizetype bytes = 0;
+    for (int number = 0; bytes < size; ++number) {
+        const QString next = line.arg(section).arg(number);
+        text += next;
+        bytes += next.toUtf8().size();
+    }
+    return text;
+}

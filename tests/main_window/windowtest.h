@@ -1,0 +1,33 @@
+#pragma once
+
+// Helpers shared by the main window's tests and benchmarks.
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+class FileListBox;
+
+// Copies the shipped template and pictures into folder, which must exist. False when one of
+// them could not be copied or the template is missing.
+bool copyShippedResources(const QString &folder, const QString &shipped = POMEREL_RESOURCE_DIR);
+
+// Clicks the file called name in a file list, as the user does. False when it is not listed.
+bool selectFile(FileListBox *files, const QString &name);
+
+// About size bytes of UTF-8 text in lines of ordinary length, with accented letters, letters
+// Windows-1252 cannot hold, markup characters and stars: what the huge-input test and its
+// benchmark paste.
+QString hugeSection(int section, qsizetype size);
+
+// Takes the pages the window hands the desktop's browser (QDesktopServices::setUrlHandler).
+class BrowserCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
