@@ -1,17 +1,17 @@
 #include "controls/folderlistbox.h"
 #include "help_window/form2.h"
 #include "main_window/form1.h"
+#include "modalanswerer.h"
+#include "windowtest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -47,39 +47,7 @@ QList<Form2 *> openHelpWindows()
     return found;
 }
 
-// Answers, from inside its own event loop, any message box a click opens, so that a failing
-// run shows up as a failed check rather than a test that never ends; keeps what they said.
-class BoxAnswerer
-{
-public:
-    BoxAnswerer()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                m_said += box->text();
-                box->accept();
-            }
-        });
-        m_timer.start(5);
-    }
-
-    const QString &said() const { return m_said; }
-
-private:
-    QTimer m_timer;
-    QString m_said;
-};
-
 } // namespace
-
-// Takes the page the main window hands to the browser, so that no browser starts.
-class BrowserStandIn : public QObject
-{
-    Q_OBJECT
-
-public slots:
-    void open(const QUrl &) {}
-};
 
 class TestHelpOpening : public QObject
 {
@@ -101,7 +69,7 @@ private:
     Form2 *openHelp();
 
     std::unique_ptr<Form1> m_main;
-    BrowserStandIn m_browser;
+    BrowserCatcher m_browser;
 };
 
 // The main window reads the shipped resources from the folder it starts in; it only reads.
@@ -210,9 +178,9 @@ void TestHelpOpening::quittingClosesBoth()
     control<FolderListBox>(m_main.get(), u"dirList1"_s)
         ->setPath(QDir::toNativeSeparators(destination.path()));
     {
-        const BoxAnswerer answerer;
+        const ModalAnswerer answerer;
         control<QAbstractButton>(m_main.get(), u"Command8"_s)->click();
-        QVERIFY2(answerer.said().isEmpty(), qPrintable(answerer.said()));
+        QCOMPARE(answerer.seen().size(), 0);
     }
     QVERIFY(control(m_main.get(), u"Command10"_s)->isVisible());
     QVERIFY(help->isVisible());
