@@ -69,6 +69,22 @@ protected:
 
     fs::path inDestination(std::string_view name) const { return m_oa.path() / u8path(name); }
 
+    // Runs the preparation in a child without root's rights: the error number, or 0.
+    int prepareAsOrdinaryUser() const
+    {
+        const std::string oa = m_oa.asDestination();
+        const std::string depart = utf8Of(m_depart);
+        return runWithoutPrivileges([&] {
+            std::string OC;
+            try {
+                pomerel::prepareDestination(oa, depart, {}, OC);
+            } catch (const pomerel::Error &error) {
+                return static_cast<int>(error.number());
+            }
+            return 0;
+        });
+    }
+
     TempFolder m_root{"pomerel-prep"};
     fs::path m_depart = m_root.makeFolder("ressources");
     TempFolder m_oa{"pomerel-destination"};
@@ -157,27 +173,14 @@ TEST_F(Destination, SecondRunReplacesPicturesTheFirstLeftReadOnly)
     for (const char *name : {"logo.jpg", "bandeau.gif"})
         fs::permissions(m_depart / name, readOnly);
     fs::permissions(m_oa.path(), perms::all);
-    const std::string oa = m_oa.asDestination();
-    const std::string depart = utf8Of(m_depart);
     // As an ordinary user: root would write over anything.
-    const auto run = [&] {
-        return runWithoutPrivileges([&] {
-            std::string OC;
-            try {
-                pomerel::prepareDestination(oa, depart, {}, OC);
-            } catch (const pomerel::Error &error) {
-                return static_cast<int>(error.number());
-            }
-            return 0;
-        });
-    };
-    ASSERT_EQ(run(), 0);
+    ASSERT_EQ(prepareAsOrdinaryUser(), 0);
     EXPECT_EQ(permissionsOf(inDestination("logo.jpg")) & perms::owner_write, perms::none);
 
     fs::permissions(m_depart / "logo.jpg", perms::owner_write, fs::perm_options::add);
     writeFile(m_depart / "logo.jpg", "new logo");
     fs::permissions(m_depart / "logo.jpg", readOnly);
-    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(prepareAsOrdinaryUser(), 0);
     EXPECT_EQ(readFile(inDestination("logo.jpg")), "new logo");
 }
 
@@ -349,18 +352,7 @@ TEST_F(Destination, FileTheUserMayNotChangeIsPermissionDenied)
     writeFile(inDestination("verrou.txt"), "x");
     fs::permissions(inDestination("verrou.txt"), mode(0444));
     fs::permissions(m_oa.path(), mode(0777));
-    const std::string oa = m_oa.asDestination();
-    const std::string depart = utf8Of(m_depart);
-    const int status = runWithoutPrivileges([&] {
-        std::string OC;
-        try {
-            pomerel::prepareDestination(oa, depart, {}, OC);
-        } catch (const pomerel::Error &error) {
-            return static_cast<int>(error.number());
-        }
-        return 0;
-    });
-    EXPECT_EQ(status, static_cast<int>(ErrorNumber::PermissionDenied));
+    EXPECT_EQ(prepareAsOrdinaryUser(), static_cast<int>(ErrorNumber::PermissionDenied));
     EXPECT_EQ(permissionsOf(inDestination("verrou.txt")), mode(0444));
     EXPECT_EQ(namesIn(m_oa.path()), std::set<std::string>{"verrou.txt"});
 }
