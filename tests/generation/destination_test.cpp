@@ -60,13 +60,9 @@ protected:
 
     ErrorNumber failingPrepare(const std::string &OB = {})
     {
-        try {
-            prepare(OB);
-        } catch (const pomerel::Error &error) {
-            return error.number();
-        }
-        ADD_FAILURE() << "the preparation did not fail";
-        return {};
+        const int number = errorNumberOf([&] { prepare(OB); });
+        EXPECT_NE(number, 0) << "the preparation did not fail";
+        return static_cast<ErrorNumber>(number);
     }
 
     fs::path inDestination(std::string_view name) const { return m_oa.path() / u8path(name); }
@@ -78,12 +74,7 @@ protected:
         const std::string depart = utf8Of(m_depart);
         return runWithoutPrivileges([&] {
             std::string OC;
-            try {
-                pomerel::prepareDestination(oa, depart, {}, OC);
-            } catch (const pomerel::Error &error) {
-                return static_cast<int>(error.number());
-            }
-            return 0;
+            return errorNumberOf([&] { pomerel::prepareDestination(oa, depart, {}, OC); });
         });
     }
 

@@ -110,18 +110,15 @@ void setMode(const fs::path &path, fs::perms mode)
 // Runs the step where the case says, giving the error's number (0 for none).
 int runStep(const FailureCase &c, World &world, FakeWindow &window)
 {
-    const auto body = [&]() -> int {
-        try {
+    const auto body = [&] {
+        return errorNumberOf([&] {
             if (c.step == Step::Run) {
                 pomerel::generatePage(world.data, window);
             } else {
                 pomerel::fillTemplate(world.data.depart, world.data.oa,
                                       pomerel::buildCvFields(world.data.OC, world.data.texts));
             }
-            return 0;
-        } catch (const pomerel::Error &error) {
-            return static_cast<int>(error.number());
-        }
+        });
     };
     switch (c.runner) {
     case Runner::InProcess:

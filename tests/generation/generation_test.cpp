@@ -32,13 +32,9 @@ protected:
 
     ErrorNumber failingRun()
     {
-        try {
-            generatePage(m_data, m_window);
-        } catch (const pomerel::Error &error) {
-            return error.number();
-        }
-        ADD_FAILURE() << "the run did not fail";
-        return {};
+        const int number = errorNumberOf([&] { generatePage(m_data, m_window); });
+        EXPECT_NE(number, 0) << "the run did not fail";
+        return static_cast<ErrorNumber>(number);
     }
 
     std::string expectedPage() const

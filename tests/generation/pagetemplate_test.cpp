@@ -114,13 +114,9 @@ protected:
 
     ErrorNumber failingFill()
     {
-        try {
-            fill();
-        } catch (const pomerel::Error &error) {
-            return error.number();
-        }
-        ADD_FAILURE() << "the fill did not fail";
-        return {};
+        const int number = errorNumberOf([&] { fill(); });
+        EXPECT_NE(number, 0) << "the fill did not fail";
+        return static_cast<ErrorNumber>(number);
     }
 
     std::filesystem::path page() const { return m_oa.path() / "CV.html"; }
@@ -235,12 +231,7 @@ TEST_F(PageFile, UnwritableDestinationKeepsThePreviousPage)
     const std::string depart = utf8Of(m_depart);
     const std::string oa = m_oa.asDestination();
     const int status = runWithoutPrivileges([&] {
-        try {
-            pomerel::fillTemplate(depart, oa, numberedFields());
-        } catch (const pomerel::Error &error) {
-            return static_cast<int>(error.number());
-        }
-        return 0;
+        return errorNumberOf([&] { pomerel::fillTemplate(depart, oa, numberedFields()); });
     });
     EXPECT_EQ(status, static_cast<int>(ErrorNumber::PermissionDenied));
     EXPECT_EQ(readFile(page()), "previous page");
@@ -257,12 +248,7 @@ TEST_F(PageFile, FullDiskKeepsThePreviousPageAndLeavesNoTemporaryFile)
     // Room for 64 KiB only, as on a nearly full disk.
     const int status = runInChild([&] {
         limitFileSize(1 << 16);
-        try {
-            pomerel::fillTemplate(depart, oa, fields);
-        } catch (const pomerel::Error &error) {
-            return static_cast<int>(error.number());
-        }
-        return 0;
+        return errorNumberOf([&] { pomerel::fillTemplate(depart, oa, fields); });
     });
     EXPECT_EQ(status, static_cast<int>(ErrorNumber::DiskFull));
     EXPECT_EQ(readFile(page()), "previous page");

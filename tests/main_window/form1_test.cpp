@@ -7,8 +7,8 @@
 #include "help_window/form2.h"
 #include "main_window/form1.h"
 #include "main_window/picturebox.h"
-#include "modalanswerer.h"
-#include "windowtest.h"
+#include "support/modalanswerer.h"
+#include "support/windowtest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -138,7 +138,7 @@ private slots:
 private:
     template<typename T = QWidget> T *control(const QString &name) const
     {
-        return m_window->findChild<T *>(name);
+        return ::control<T>(m_window.get(), name);
     }
     void makeWindow();
     QStringList shownControls() const;
