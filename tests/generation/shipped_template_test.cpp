@@ -91,9 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"PhotoFromThePagesFolder", "style=\"--photo: url(&quot;[0]&quot;)\""},
         // The name opens the page, ahead of everything a screen reader meets after it; the
         // heading keeps its "Curriculum vitae" line when no name is typed.
-        PlacementCase{"NameInTheHeading",
-                      "<h1><span class=\"entete\">Curriculum vit&aelig;</span> "
-                      "<span class=\"nom\" id=\"nom\">[1]</span></h1>"},
+        PlacementCase{"NameInTheHeading", "<h1><span class=\"entete\">Curriculum vit&aelig;</span> "
+                                          "<span class=\"nom\" id=\"nom\">[1]</span></h1>"},
         PlacementCase{"PhotoNamedAfterThePerson",
                       "<div class=\"photo\" role=\"img\" aria-labelledby=\"photo-de nom\"></div>"
                       "\r\n<span id=\"photo-de\" hidden>Photo de</span>"},

@@ -161,8 +161,8 @@ int main(int argc, char **argv)
     const std::string depart = argc > 2 ? fs::absolute(argv[2]).string() : POMEREL_RESOURCE_DIR;
     const std::string photo = argc > 3 ? fs::absolute(argv[3]).string() : std::string();
     try {
-        for (const SampleCv &cv : {fullCv(), SampleCv{"vide", false, {}}, nameOnlyCv(),
-                                   longWordsCv()})
+        for (const SampleCv &cv :
+             {fullCv(), SampleCv{"vide", false, {}}, nameOnlyCv(), longWordsCv()})
             makePage(cv, out, depart, photo);
     } catch (const pomerel::Error &error) {
         std::cerr << "sample_pages: " << error.what() << '\n';
