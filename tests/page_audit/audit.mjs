@@ -186,5 +186,5 @@ try {
     await browser.close();
     rmSync(userDataDir, { recursive: true, force: true });
 }
-console.log(`page audit: ${passed} passed, ${failed} failed`);
+console.log(`audit: ${passed} passed, ${failed} failed`);
 process.exit(failed === 0 ? 0 : 1);
