@@ -492,7 +492,7 @@ void TestForm1::accessibleNames()
     if (!description.isEmpty())
         QCOMPARE(accessible->text(QAccessible::Description), description);
     // A drive list tells its drive as its value.
-    if (auto *drives = control<DriveListBox>(name)) {
+    if (auto *drives = qobject_cast<DriveListBox *>(control(name))) {
         QVERIFY(!drives->currentText().isEmpty());
         QCOMPARE(accessible->text(QAccessible::Value), drives->currentText());
     }
