@@ -1,4 +1,5 @@
 #include "generation/generation.h"
+#include "generation/picturelink.h"
 
 namespace pomerel {
 
@@ -39,7 +40,8 @@ std::string captionFor(std::string_view detail, std::string_view caption)
 CvFields buildCvFields(std::string_view OC, const BoxTexts &texts)
 {
     CvFields fields;
-    fields[0] = OC;
+    // The picture lies beside the page, whatever characters its name holds.
+    fields[0] = pictureLink(OC);
     fields[1] = texts[box(6)];
     fields[2] = texts[box(7)];
     fields[3] = texts[box(8)];

@@ -37,7 +37,8 @@ std::string resourceFolderFor(std::string_view currentDirectory,
 // `depart` for this process, from its current working folder.
 std::string currentResourceFolder();
 
-// The 27 values the template's placeholders take, in order.
+// The 27 values the template's placeholders take, in order. Slot 0 is OC as a link to the
+// picture beside the page (pictureLink).
 CvFields buildCvFields(std::string_view OC, const BoxTexts &texts);
 
 // Fills depart/brt.ggg into oa + "CV.html", written in Windows-1252. The page replaces an
