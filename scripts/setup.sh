@@ -8,7 +8,6 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
-    chromium
     g++-mingw-w64-x86-64 wine64 googletest
     clang libclang-rt-14-dev
     chromium
