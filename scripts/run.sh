@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds, and starts Pomerel from its resource folder
-# (the folder that holds brt.ggg and the pictures, beside the program).
+# The quick start on a fresh Debian 12 machine: installs only what building and running
+# Pomerel needs, builds the program and its resources alone into build-run/ (no tests,
+# benchmarks or tools), and starts it from its resource folder (the folder that holds
+# brt.ggg and the pictures, beside the program).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$root/build"
-cd "$root/build/bin"
+build=$root/build-run
+"$root/scripts/setup.sh" run
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DPOMEREL_BUILD_TESTS=OFF -DPOMEREL_BUILD_BENCHMARKS=OFF -DPOMEREL_BUILD_TOOLS=OFF
+cmake --build "$build" --parallel "$(nproc)" --target pomerel pomerel_resources
+cd "$build/bin"
 exec ./pomerel
