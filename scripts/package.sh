@@ -8,14 +8,12 @@ build=$root/build-package
 "$root/scripts/setup.sh" package
 
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-for flags in CFLAGS CXXFLAGS CPPFLAGS LDFLAGS; do
+for flags in CXXFLAGS CPPFLAGS LDFLAGS; do
     export "$flags=$(dpkg-buildflags --get "$flags")"
 done
 CXXFLAGS="$CXXFLAGS $CPPFLAGS"
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DPOMEREL_BUILD_TESTS=OFF -DPOMEREL_BUILD_BENCHMARKS=OFF -DPOMEREL_BUILD_TOOLS=OFF
-cmake --build "$build" --parallel "$(nproc)"
+"$root/scripts/build.sh" "$build" --program -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
 rm -f "$build"/pomerel_*.deb
 (cd "$build" && cpack -G DEB)
 ls "$build"/pomerel_*_amd64.deb

@@ -5,10 +5,7 @@
 # brt.ggg and the pictures, beside the program).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$root/build-run
 "$root/scripts/setup.sh" run
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-    -DPOMEREL_BUILD_TESTS=OFF -DPOMEREL_BUILD_BENCHMARKS=OFF -DPOMEREL_BUILD_TOOLS=OFF
-cmake --build "$build" --parallel "$(nproc)" --target pomerel pomerel_resources
-cd "$build/bin"
+"$root/scripts/build.sh" "$root/build-run" --program
+cd "$root/build-run/bin"
 exec ./pomerel
