@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Configures and builds the project into build/ (or the folder given as $1). With --program
-# after the folder, builds the program and its resources alone: no tests, benchmarks or tools.
-# Further CMake options may follow.
+# after the folder, builds a release of the program and its resources alone: no tests,
+# benchmarks or tools. Further CMake options may follow.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 shift || true
-options=()
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [[ ${1:-} == --program ]]; then
-    options=(-DPOMEREL_BUILD_TESTS=OFF -DPOMEREL_BUILD_BENCHMARKS=OFF -DPOMEREL_BUILD_TOOLS=OFF)
+    options=(-DCMAKE_BUILD_TYPE=Release
+        -DPOMEREL_BUILD_TESTS=OFF -DPOMEREL_BUILD_BENCHMARKS=OFF -DPOMEREL_BUILD_TOOLS=OFF)
     shift
 fi
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" "$@"
+cmake -S "$root" -B "$build" "${options[@]}" "$@"
 cmake --build "$build" --parallel "$(nproc)"

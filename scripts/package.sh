@@ -13,7 +13,7 @@ for flags in CXXFLAGS CPPFLAGS LDFLAGS; do
 done
 CXXFLAGS="$CXXFLAGS $CPPFLAGS"
 
-"$root/scripts/build.sh" "$build" --program -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
+"$root/scripts/build.sh" "$build" --program -DCMAKE_INSTALL_PREFIX=/usr
 rm -f "$build"/pomerel_*.deb
 (cd "$build" && cpack -G DEB)
 ls "$build"/pomerel_*_amd64.deb
