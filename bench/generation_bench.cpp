@@ -3,6 +3,7 @@
 
 #include "generation/generation.h"
 #include "generation/pagetemplate.h"
+#include "generation/paths.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

@@ -1,6 +1,7 @@
 #include "generation/browser.h"
 #include "generation/generation.h"
 #include "generation/pagetemplate.h"
+#include "generation/paths.h"
 #include "test_support.h"
 
 #include <algorithm>
@@ -134,7 +135,7 @@ TEST(ShippedTemplate, WholeRunWritesAPageWithTheTypedValues)
     data.texts[5] = "Zoé Łoś";
     data.texts[0] = "Bonjour\r\nà tous";
     FakeWindow window;
-    pomerel::generatePageWith("C:\\absent\\browser.exe", data, window);
+    pomerel::generatePage(data, window, "C:\\absent\\browser.exe");
 
     const std::string page = readFile(oa / "CV.html");
     EXPECT_NE(page.find("<h1 class=\"nom\">Zo\xE9 &#321;o&#347;</h1>"), std::string::npos);

@@ -3,6 +3,7 @@
 #include "controls/folderlistbox.h"
 #include "controls/volumes.h"
 #include "generation/generation.h"
+#include "generation/pagetemplate.h"
 #include "help_window/form2.h"
 #include "main_window/form1.h"
 #include "main_window/picturebox.h"
