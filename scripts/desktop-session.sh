@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that use Pomerel's main window as a person would, on a virtual screen
 # of their own (Xvfb) with xdotool: clicks land on the controls where the main window's .ui
 # file places them, and keys go to the control that has the focus.
@@ -25,6 +26,41 @@ stop_screen() {
         kill "$screen_pid" 2>/dev/null || true
         wait "$screen_pid" 2>/dev/null || true
         screen_pid=
+    fi
+}
+
+# Starts a command in a folder, as a menu entry starts its program in its Path, in the
+# background (program_pid), its output in SCRATCH/program.log. The desktop's browser opener is
+# a stand-in that notes each page it is given in SCRATCH/opened, so that no browser starts.
+start_program() {
+    local scratch=$1 folder=$2
+    shift 2
+    mkdir -p "$scratch/bin" "$scratch/runtime"
+    chmod 700 "$scratch/runtime"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/opened"\n' "$scratch" >"$scratch/bin/xdg-open"
+    chmod +x "$scratch/bin/xdg-open"
+    (cd "$folder" && PATH="$scratch/bin:$PATH" XDG_RUNTIME_DIR="$scratch/runtime" exec "$@") \
+        >"$scratch/program.log" 2>&1 &
+    program_pid=$!
+}
+
+# Clicks "Quitter l'application" and waits for the program to end; fails if it does not.
+quit_program() {
+    click Command10
+    for _ in $(seq 50); do
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$program_pid" 2>/dev/null; then
+        echo "\"Quitter l'application\" did not end the program." >&2
+        return 1
+    fi
+    local status=0
+    wait "$program_pid" || status=$?
+    program_pid=
+    if ((status != 0)); then
+        echo "The program ended with status $status." >&2
+        return 1
     fi
 }
 

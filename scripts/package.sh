@@ -8,10 +8,9 @@ build=$root/build-package
 "$root/scripts/setup.sh" package
 
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-for flags in CXXFLAGS CPPFLAGS LDFLAGS; do
-    export "$flags=$(dpkg-buildflags --get "$flags")"
-done
-CXXFLAGS="$CXXFLAGS $CPPFLAGS"
+CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
+export CXXFLAGS LDFLAGS
 
 "$root/scripts/build.sh" "$build" --program -DCMAKE_INSTALL_PREFIX=/usr
 rm -f "$build"/pomerel_*.deb

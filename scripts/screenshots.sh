@@ -21,16 +21,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The page is taken by Chromium below, not opened in a browser.
-mkdir -p "$scratch/bin" "$scratch/runtime" "$scratch/photos" "$docs"
-chmod 700 "$scratch/runtime"
-printf '#!/bin/sh\n' >"$scratch/bin/xdg-open"
-chmod +x "$scratch/bin/xdg-open"
+mkdir -p "$scratch/photos" "$docs"
 cp "$root/resources/logo.jpg" "$scratch/photos/portrait.jpg"
-
 start_screen
-(cd "$build/bin" && PATH="$scratch/bin:$PATH" XDG_RUNTIME_DIR="$scratch/runtime" exec ./pomerel) &
-program_pid=$!
+start_program "$scratch" "$build/bin" ./pomerel
 wait_for_main_window
 
 fill_box Text6 'Camille Martin'
@@ -66,9 +60,7 @@ for _ in $(seq 50); do
     [[ -f $scratch/cv/CV.html ]] && break
     sleep 0.2
 done
-click Command10
-wait "$program_pid"
-program_pid=
+quit_program
 
 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
     --disable-background-networking --disable-component-update --disable-sync \

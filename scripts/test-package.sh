@@ -56,20 +56,12 @@ command=$(sed -n 's/^Exec=//p' "$entry" | sed 's/ *%[fFuUick]//g')
 folder=$(sed -n 's/^Path=//p' "$entry")
 [[ -f $folder/brt.ggg ]] || fail "the menu entry starts the program in $folder, which lacks brt.ggg"
 
-# The page opens in the desktop's default browser: a stand-in notes what it was given.
-mkdir -p "$scratch/bin" "$scratch/runtime" "$scratch/photos"
-chmod 700 "$scratch/runtime"
-cat >"$scratch/bin/xdg-open" <<EOF
-#!/bin/sh
-printf '%s\n' "\$@" >>"$scratch/opened"
-EOF
-chmod +x "$scratch/bin/xdg-open"
+mkdir -p "$scratch/photos"
 cp /usr/share/pomerel/logo.jpg "$scratch/photos/portrait.jpg"
-
 start_screen
-(cd "$folder" && PATH="$scratch/bin:$PATH" XDG_RUNTIME_DIR="$scratch/runtime" exec $command) \
-    >"$scratch/program.log" 2>&1 &
-program_pid=$!
+# Exec's words, split as the desktop splits them: this entry quotes none.
+# shellcheck disable=SC2086
+start_program "$scratch" "$folder" $command
 wait_for_main_window
 
 fill_box Text6 'Hélène Dupré'
@@ -92,14 +84,7 @@ LC_ALL=C grep -q $'Vingt ans de m\xe9tier.<BR>' "$page" || fail "the page lacks 
 grep -qx "file://$page" "$scratch/opened" || fail "the browser was not given the page"
 echo "made $page and opened it in the browser"
 
-click Command10
-for _ in $(seq 50); do
-    kill -0 "$program_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$program_pid" 2>/dev/null && fail "\"Quitter l'application\" did not end the program"
-wait "$program_pid" || fail "the program ended with status $?"
-program_pid=
+quit_program || fail "the program did not end as it should"
 
 echo "--- removing"
 "${sudo[@]}" apt-get remove --purge -y -qq pomerel >/dev/null
