@@ -4,6 +4,7 @@
 #include "generation/generation.h"
 #include "generation/pagetemplate.h"
 #include "generation/paths.h"
+#include "ratioreporter.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -11,8 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
-#include <set>
 #include <string>
 
 namespace {
@@ -142,41 +141,6 @@ void wholeRun(benchmark::State &state)
 }
 BENCHMARK(wholeRun)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's mean time per iteration, to print their ratio at the end.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        // With --benchmark_repetitions, the median of the repetitions stands for the benchmark.
-        for (const Run &run : runs) {
-            const std::string name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Iteration && !m_fromMedian.contains(name))
-                m_seconds[name] = run.GetAdjustedRealTime() / 1e3;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                m_seconds[name] = run.GetAdjustedRealTime() / 1e3;
-                m_fromMedian.insert(name);
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatio() const
-    {
-        const auto page = m_seconds.find("pageGeneration");
-        const auto plain = m_seconds.find("plainWrite");
-        if (page == m_seconds.end() || plain == m_seconds.end())
-            return;
-        std::printf(
-            "\nPage generation %.2f ms, plain write %.2f ms: ratio %.2f (target at most 2)\n",
-            page->second * 1e3, plain->second * 1e3, page->second / plain->second);
-    }
-
-private:
-    std::map<std::string, double> m_seconds;
-    std::set<std::string> m_fromMedian;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -184,7 +148,12 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio();
+    const auto page = reporter.seconds("pageGeneration");
+    const auto plain = reporter.seconds("plainWrite");
+    if (page && plain)
+        std::printf(
+            "\nPage generation %.2f ms, plain write %.2f ms: ratio %.2f (target at most 2)\n",
+            *page * 1e3, *plain * 1e3, *page / *plain);
     benchmark::Shutdown();
     return 0;
 }

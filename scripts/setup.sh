@@ -20,11 +20,17 @@ if [[ $group == all ]]; then
         libgtest-dev libgmock-dev libbenchmark-dev
         g++-mingw-w64-x86-64 wine64 googletest
         clang libclang-rt-14-dev
+        # Headless Chromium: the page audit, the README's page picture.
+        chromium
         # The package stage: validators, and the installed program driven on a virtual screen.
         lintian desktop-file-utils appstream xvfb xdotool
-        # The README's screenshots (scripts/screenshots.sh).
-        chromium imagemagick
+        # The README's window picture (scripts/screenshots.sh).
+        imagemagick
     )
+    # The page audit's npm tools run on Node.js; a Node.js from elsewhere brings its own npm.
+    if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+        packages+=(nodejs npm)
+    fi
 fi
 
 missing=()

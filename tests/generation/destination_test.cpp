@@ -3,11 +3,13 @@
 #include "generation/filesystem.h"
 #include "generation/generation.h"
 #include "generation/paths.h"
+#include "generation/temporaryfile.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <csignal>
 #include <sys/stat.h>
 #endif
 
@@ -251,7 +253,75 @@ TEST_F(Destination, NonAsciiNamesEverywhere)
     EXPECT_EQ(readFile(oa.path() / u8path("Ωmega.gif")), "omega");
 }
 
+// The longest names the file system takes: the temporary file beside each copy must not
+// grow them past its limit.
+TEST_F(Destination, NamesOfTwoHundredFiftyFiveBytesAreCopied)
+{
+    const std::string resource = std::string(251, 'r') + ".gif";
+    std::string photo;
+    while (photo.size() < 250)
+        photo += "é";
+    photo += "x.jpg";
+    ASSERT_EQ(photo.size(), 255u);
+    writeFile(m_depart / resource, "long resource");
+    const fs::path photos = m_root.makeFolder("photos");
+    writeFile(photos / u8path(photo), "long photo");
+    prepare(utf8Of(photos / u8path(photo)));
+    EXPECT_EQ(namesIn(m_oa.path()),
+              (std::set<std::string>{"bandeau.gif", "logo.jpg", resource, photo}));
+    EXPECT_EQ(readFile(inDestination(photo)), "long photo");
+}
+
+TEST_F(Destination, LeftoverOfAStoppedRunIsRemovedAndNothingElse)
+{
+    const std::set<std::string> others{".pomerel-0123abcd.tmp.bak", ".pomerel-0123ABCD.tmp",
+                                       ".pomerel-0123abc.tmp",      "pomerel-0123abcd.tmp",
+                                       ".CV.html.a1b2c3.tmp",       "notes.txt"};
+    for (const std::string &name : others)
+        writeFile(inDestination(name), "not ours");
+    writeFile(inDestination(".pomerel-0123abcd.tmp"), "left by a run that was stopped");
+    fs::create_directory(inDestination(".pomerel-00000000.tmp"));
+    prepare();
+    std::set<std::string> expected = others;
+    expected.insert({".pomerel-00000000.tmp", "bandeau.gif", "logo.jpg"});
+    EXPECT_EQ(namesIn(m_oa.path()), expected);
+}
+
+TEST_F(Destination, TemporaryFileStillBeingWrittenStays)
+{
+    const std::string target = utf8Of(inDestination(std::string(255, 'p')));
+    pomerel::files::TemporaryFile page(target, 0666);
+    page.write("written meanwhile");
+    const std::set<std::string> before = namesIn(m_oa.path());
+    ASSERT_EQ(before.size(), 1u);
+    EXPECT_TRUE(pomerel::files::isTemporaryFileName(*before.begin())) << *before.begin();
+    prepare();
+    EXPECT_TRUE(namesIn(m_oa.path()).contains(*before.begin()));
+    page.commit();
+    EXPECT_EQ(readFile(u8path(target)), "written meanwhile");
+}
+
 #ifndef _WIN32
+
+TEST_F(Destination, RunKilledWhileWritingLeavesWhatTheNextRunRemoves)
+{
+    writeFile(inDestination("CV.html"), "previous page");
+    const std::string page = utf8Of(inDestination("CV.html"));
+    EXPECT_EQ(runInChild([&] {
+                  pomerel::files::TemporaryFile output(page, 0666);
+                  output.write("half a page");
+                  ::raise(SIGKILL);
+                  return 0;
+              }),
+              103);
+    std::set<std::string> names = namesIn(m_oa.path());
+    names.erase("CV.html");
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_TRUE(pomerel::files::isTemporaryFileName(*names.begin())) << *names.begin();
+    prepare();
+    EXPECT_EQ(namesIn(m_oa.path()), (std::set<std::string>{"CV.html", "bandeau.gif", "logo.jpg"}));
+    EXPECT_EQ(readFile(inDestination("CV.html")), "previous page");
+}
 
 struct ModeCase
 {

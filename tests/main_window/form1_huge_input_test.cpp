@@ -1,6 +1,7 @@
-// Sections of 20 MiB each, pasted as a user pastes them (the clipboard, then Ctrl+V in the
-// editor), then "SUITE": the program must neither crash nor stall, and the page must hold all
-// of it. How the time grows with the size is measured in bench/huge_input_bench.cpp.
+// Sections of 20 MiB each, and lines of 1 MiB in the one-line boxes, pasted as a user pastes
+// them (the clipboard, then Ctrl+V), then "SUITE": the program must neither crash nor stall,
+// and the page must hold all of it. How the time grows with the size is measured in
+// bench/huge_input_bench.cpp, typing into a full box in bench/typing_bench.cpp.
 
 #include "controls/folderlistbox.h"
 #include "generation/generation.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +44,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void pastedSectionsOfTwentyMebibytesReachThePage();
+    void pastedLinesOfOneMebibyteReachThePage();
 
 private:
     QTemporaryDir m_root;
@@ -116,6 +119,41 @@ void TestForm1HugeInput::pastedSectionsOfTwentyMebibytesReachThePage()
                           "d&#378;, "
                           "\xab"
                           "5 * 7\xbb <b>&</b> ; exp\xe9rience 0<BR>\n"));
+}
+
+// The one-line boxes take what memory allows: a line far past the 32,767 characters a line
+// edit keeps by default reaches the page whole.
+void TestForm1HugeInput::pastedLinesOfOneMebibyteReachThePage()
+{
+    Form1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    pomerel::BoxTexts expected;
+    for (const int number : {6, 13}) {
+        const QString line = hugeSection(number, 1024 * 1024).replace('\n', ' ');
+        auto *box = window.findChild<QLineEdit *>(QString("Text%1").arg(number));
+        box->setFocus();
+        QGuiApplication::clipboard()->setText(line);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text().size(), line.size());
+        expected[static_cast<std::size_t>(number - 1)] = line.toStdString();
+    }
+
+    QTest::mouseClick(window.findChild<QWidget *>("Command6"), Qt::LeftButton);
+    const QString destination = m_root.filePath("lines");
+    QVERIFY(QDir().mkpath(destination));
+    window.findChild<FolderListBox *>("dirList1")->setPath(destination);
+    const ModalAnswerer answerer;
+    QTest::mouseClick(window.findChild<QWidget *>("Command8"), Qt::LeftButton);
+    QVERIFY2(answerer.seen().isEmpty(), qPrintable(answerer.seen().value(0).text));
+
+    const QByteArray page = readAll(destination + "/CV.html");
+    const QString reference = m_root.filePath("lines-reference");
+    QVERIFY(QDir().mkpath(reference));
+    pomerel::fillTemplate(window.depart().toStdString(), (reference + '/').toStdString(),
+                          pomerel::buildCvFields("logo.jpg", expected));
+    QVERIFY(page == readAll(reference + "/CV.html"));
+    QVERIFY(page.size() > 2 * 1000 * 1000); // both lines, whole
 }
 
 QTEST_MAIN(TestForm1HugeInput)
