@@ -17,8 +17,29 @@ start_screen() {
     done
     DISPLAY=:$(head -n 1 "$ready")
     rm -f "$ready"
-    [[ $DISPLAY != : ]] || { echo "The virtual screen did not start." >&2; return 1; }
     export DISPLAY
+    for _ in $(seq 100); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    xdotool getdisplaygeometry >/dev/null || { echo "The virtual screen did not start." >&2; return 1; }
+    bind_french_letters
+}
+
+# Puts French letters on spare keys before the program starts. xdotool then types them as
+# they are; otherwise it binds each one to a key for a moment, and a busy program that reads
+# the keyboard's map after that moment drops the letter.
+bind_french_letters() {
+    local letters=("eacute Eacute" "egrave Egrave" "ecircumflex Ecircumflex"
+        "ediaeresis Ediaeresis" "agrave Agrave" "acircumflex Acircumflex" "ocircumflex Ocircumflex"
+        "ccedilla Ccedilla" "ugrave Ugrave" "ucircumflex Ucircumflex" "icircumflex Icircumflex"
+        "idiaeresis Idiaeresis")
+    local spare i
+    mapfile -t spare < <(xmodmap -pke | awk 'NF == 3 && $2 > 8 {print $2}')
+    ((${#spare[@]} > ${#letters[@]})) || { echo "No spare keys for French letters." >&2; return 1; }
+    for i in "${!letters[@]}"; do
+        xmodmap -e "keycode ${spare[i]} = ${letters[i]}"
+    done
 }
 
 stop_screen() {

@@ -29,7 +29,7 @@ wait_for_main_window
 
 fill_box Text6 'Camille Martin'
 fill_box Text8 'Chargée de communication'
-fill_box Text9 'Métiers du livre et événementiel'
+fill_box Text9 'Métiers du livre, événementiel'
 fill_box Text10 'camille.martin@example.org'
 fill_box Text11 '01 23 45 67 89'
 fill_box Text12 '06 12 34 56 78'

@@ -23,7 +23,7 @@ if [[ $group == all ]]; then
         # Headless Chromium: the page audit, the README's page picture.
         chromium
         # The package stage: validators, and the installed program driven on a virtual screen.
-        lintian desktop-file-utils appstream xvfb xdotool
+        lintian desktop-file-utils appstream xvfb xdotool x11-xserver-utils
         # The README's window picture (scripts/screenshots.sh).
         imagemagick
     )
