@@ -5,7 +5,7 @@
 
 #include "main_window/form1.h"
 #include "ratioreporter.h"
-#include "windowtest.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,7 +23,7 @@ void typeLetters(benchmark::State &state, const QString &text, bool cursorAtStar
     Form1 window;
     window.show();
     QCoreApplication::processEvents();
-    auto *box = window.findChild<QLineEdit *>("Text6");
+    auto *box = control<QLineEdit>(&window, "Text6");
     box->setText(text);
     box->setFocus();
     if (cursorAtStart)

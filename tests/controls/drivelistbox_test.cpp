@@ -1,6 +1,6 @@
 #include "controls/drivelistbox.h"
 #include "controls/folderlistbox.h"
-#include "controltest.h"
+#include "support/controltest.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -23,6 +23,7 @@ namespace fs = std::filesystem;
 struct WildcardCase
 {
     std::string name;
+    std::string file;
     std::string pattern;
     bool matches;
 };
@@ -33,22 +34,29 @@ class Wildcard : public testing::TestWithParam<WildcardCase>
 
 TEST_P(Wildcard, MatchesNamesAsWindowsDoesIgnoringCase)
 {
-    EXPECT_EQ(pomerel::files::matchesWildcard(GetParam().name, GetParam().pattern),
+    EXPECT_EQ(pomerel::files::matchesWildcard(GetParam().file, GetParam().pattern),
               GetParam().matches)
-        << GetParam().name << " ~ " << GetParam().pattern;
+        << GetParam().file << " ~ " << GetParam().pattern;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Wildcard,
-    testing::Values(
-        WildcardCase{"logo.jpg", "*.jpg", true}, WildcardCase{"LOGO.JPG", "*.jpg", true},
-        WildcardCase{"Puce.Gif", "*.GIF", true}, WildcardCase{".jpg", "*.jpg", true},
-        WildcardCase{"a.jpg.jpg", "*.jpg", true}, WildcardCase{"a.jpeg", "*.jpg", false},
-        WildcardCase{"a.jpg.bak", "*.jpg", false}, WildcardCase{"jpg", "*.jpg", false},
-        WildcardCase{"été.gif", "?té.gif", true}, WildcardCase{"été.gif", "??té.gif", false},
-        WildcardCase{"abcabd", "*ab?", true}, WildcardCase{"abcab", "*ab?", false},
-        WildcardCase{"x", "**", true}, WildcardCase{"", "*", true},
-        WildcardCase{"É.jpg", "é.jpg", false}));
+    testing::Values(WildcardCase{"Extension", "logo.jpg", "*.jpg", true},
+                    WildcardCase{"UpperCaseName", "LOGO.JPG", "*.jpg", true},
+                    WildcardCase{"MixedCaseNameAndPattern", "Puce.Gif", "*.GIF", true},
+                    WildcardCase{"StarTakesNothing", ".jpg", "*.jpg", true},
+                    WildcardCase{"ExtensionTwice", "a.jpg.jpg", "*.jpg", true},
+                    WildcardCase{"LongerExtension", "a.jpeg", "*.jpg", false},
+                    WildcardCase{"ExtensionNotLast", "a.jpg.bak", "*.jpg", false},
+                    WildcardCase{"NoDot", "jpg", "*.jpg", false},
+                    WildcardCase{"QuestionMarkTakesAnAccentedLetter", "été.gif", "?té.gif", true},
+                    WildcardCase{"QuestionMarkTakesOneLetterOnly", "été.gif", "??té.gif", false},
+                    WildcardCase{"StarGoesBackOnAMismatch", "abcabd", "*ab?", true},
+                    WildcardCase{"QuestionMarkNeedsALetter", "abcab", "*ab?", false},
+                    WildcardCase{"TwoStars", "x", "**", true},
+                    WildcardCase{"StarTakesAnEmptyName", "", "*", true},
+                    WildcardCase{"AccentedLettersKeepTheirCase", "É.jpg", "é.jpg", false}),
+    testing_support::CaseName());
 
 class Destination : public testing::Test
 {
@@ -62,13 +70,9 @@ protected:
 
     ErrorNumber failingPrepare(const std::string &OB = {})
     {
-        try {
-            prepare(OB);
-        } catch (const pomerel::Error &error) {
-            return error.number();
-        }
-        ADD_FAILURE() << "the preparation did not fail";
-        return {};
+        const int number = errorNumberOf([&] { prepare(OB); });
+        EXPECT_NE(number, 0) << "the preparation did not fail";
+        return static_cast<ErrorNumber>(number);
     }
 
     fs::path inDestination(std::string_view name) const { return m_oa.path() / u8path(name); }
@@ -80,12 +84,7 @@ protected:
         const std::string depart = utf8Of(m_depart);
         return runWithoutPrivileges([&] {
             std::string OC;
-            try {
-                pomerel::prepareDestination(oa, depart, {}, OC);
-            } catch (const pomerel::Error &error) {
-                return static_cast<int>(error.number());
-            }
-            return 0;
+            return errorNumberOf([&] { pomerel::prepareDestination(oa, depart, {}, OC); });
         });
     }
 
@@ -325,6 +324,7 @@ TEST_F(Destination, RunKilledWhileWritingLeavesWhatTheNextRunRemoves)
 
 struct ModeCase
 {
+    std::string name;
     perms before;
     perms after;
 };
@@ -349,12 +349,17 @@ constexpr perms mode(unsigned bits)
     return static_cast<perms>(bits);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, AttributeClearing,
-    testing::Values(ModeCase{mode(0444), mode(0644)}, ModeCase{mode(0000), mode(0600)},
-                    ModeCase{mode(0400), mode(0600)}, ModeCase{mode(0200), mode(0600)},
-                    ModeCase{mode(0111), mode(0711)}, ModeCase{mode(0604), mode(0604)},
-                    ModeCase{mode(0750), mode(0750)}, ModeCase{mode(0777), mode(0777)}));
+INSTANTIATE_TEST_SUITE_P(Modes, AttributeClearing,
+                         testing::Values(ModeCase{"ReadOnlyForAll", mode(0444), mode(0644)},
+                                         ModeCase{"NoRights", mode(0000), mode(0600)},
+                                         ModeCase{"OwnerReadOnly", mode(0400), mode(0600)},
+                                         ModeCase{"OwnerWriteOnly", mode(0200), mode(0600)},
+                                         ModeCase{"ExecuteOnly", mode(0111), mode(0711)},
+                                         ModeCase{"OwnerReadAndWriteAlready", mode(0604),
+                                                  mode(0604)},
+                                         ModeCase{"GroupRightsKept", mode(0750), mode(0750)},
+                                         ModeCase{"AllRights", mode(0777), mode(0777)}),
+                         testing_support::CaseName());
 
 TEST_F(Destination, SubfoldersAndTheirFilesKeepTheirRights)
 {

@@ -7,8 +7,8 @@
 #include "generation/generation.h"
 #include "generation/pagetemplate.h"
 #include "main_window/form1.h"
-#include "modalanswerer.h"
-#include "windowtest.h"
+#include "support/modalanswerer.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -71,8 +71,8 @@ void TestForm1HugeInput::pastedSectionsOfTwentyMebibytesReachThePage()
     Form1 window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.findChild<QWidget *>("Text6")->setFocus();
-    QTest::keyClicks(window.findChild<QWidget *>("Text6"), "Jean Dupont");
+    control(&window, "Text6")->setFocus();
+    QTest::keyClicks(control(&window, "Text6"), "Jean Dupont");
 
     pomerel::BoxTexts expected;
     expected[5] = "Jean Dupont";
@@ -80,9 +80,8 @@ void TestForm1HugeInput::pastedSectionsOfTwentyMebibytesReachThePage()
     pasting.start();
     for (int section = 0; section < 5; ++section) {
         const QString text = hugeSection(section + 1, kSectionBytes);
-        QTest::mouseClick(window.findChild<QWidget *>(QString("Command%1").arg(section + 1)),
-                          Qt::LeftButton);
-        auto *editor = window.findChild<QPlainTextEdit *>(QString("Text%1").arg(section + 1));
+        QTest::mouseClick(control(&window, QString("Command%1").arg(section + 1)), Qt::LeftButton);
+        auto *editor = control<QPlainTextEdit>(&window, QString("Text%1").arg(section + 1));
         QVERIFY(editor->isVisible());
         QVERIFY(editor->hasFocus());
         QGuiApplication::clipboard()->setText(text);
@@ -94,17 +93,17 @@ void TestForm1HugeInput::pastedSectionsOfTwentyMebibytesReachThePage()
     }
     qInfo("Pasting 5 sections of 20 MiB: %lld ms", static_cast<long long>(pasting.elapsed()));
 
-    QTest::mouseClick(window.findChild<QWidget *>("Command6"), Qt::LeftButton);
+    QTest::mouseClick(control(&window, "Command6"), Qt::LeftButton);
     const QString destination = m_root.filePath("cv");
     QVERIFY(QDir().mkpath(destination));
-    window.findChild<FolderListBox *>("dirList1")->setPath(destination);
+    control<FolderListBox>(&window, "dirList1")->setPath(destination);
     const ModalAnswerer answerer;
     QElapsedTimer generating;
     generating.start();
-    QTest::mouseClick(window.findChild<QWidget *>("Command8"), Qt::LeftButton);
+    QTest::mouseClick(control(&window, "Command8"), Qt::LeftButton);
     qInfo("Generating the page: %lld ms", static_cast<long long>(generating.elapsed()));
     QVERIFY2(answerer.seen().isEmpty(), qPrintable(answerer.seen().value(0).text));
-    QVERIFY(window.findChild<QWidget *>("Label9")->isVisible());
+    QVERIFY(control(&window, "Label9")->isVisible());
     QCOMPARE(m_browser.urls.size(), 1);
 
     // The page is what the core makes of the same texts, and holds every section whole.
@@ -131,7 +130,7 @@ void TestForm1HugeInput::pastedLinesOfOneMebibyteReachThePage()
     pomerel::BoxTexts expected;
     for (const int number : {6, 13}) {
         const QString line = hugeSection(number, 1024 * 1024).replace('\n', ' ');
-        auto *box = window.findChild<QLineEdit *>(QString("Text%1").arg(number));
+        auto *box = control<QLineEdit>(&window, QString("Text%1").arg(number));
         box->setFocus();
         QGuiApplication::clipboard()->setText(line);
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
@@ -139,12 +138,12 @@ void TestForm1HugeInput::pastedLinesOfOneMebibyteReachThePage()
         expected[static_cast<std::size_t>(number - 1)] = line.toStdString();
     }
 
-    QTest::mouseClick(window.findChild<QWidget *>("Command6"), Qt::LeftButton);
+    QTest::mouseClick(control(&window, "Command6"), Qt::LeftButton);
     const QString destination = m_root.filePath("lines");
     QVERIFY(QDir().mkpath(destination));
-    window.findChild<FolderListBox *>("dirList1")->setPath(destination);
+    control<FolderListBox>(&window, "dirList1")->setPath(destination);
     const ModalAnswerer answerer;
-    QTest::mouseClick(window.findChild<QWidget *>("Command8"), Qt::LeftButton);
+    QTest::mouseClick(control(&window, "Command8"), Qt::LeftButton);
     QVERIFY2(answerer.seen().isEmpty(), qPrintable(answerer.seen().value(0).text));
 
     const QByteArray page = readAll(destination + "/CV.html");

@@ -5,8 +5,8 @@
 #include "controls/filelistbox.h"
 #include "controls/folderlistbox.h"
 #include "main_window/form1.h"
-#include "modalanswerer.h"
-#include "windowtest.h"
+#include "support/modalanswerer.h"
+#include "support/windowtest.h"
 
 #include <QColor>
 #include <QDesktopServices>
@@ -104,14 +104,14 @@ void TestPhotoInBrowser::chosenPhotoShowsInChromium()
     Form1 window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.findChild<FolderListBox *>("dirList")->setPath(photos);
-    QVERIFY(selectFile(window.findChild<FileListBox *>("filList"), name));
+    control<FolderListBox>(&window, "dirList")->setPath(photos);
+    QVERIFY(selectFile(control<FileListBox>(&window, "filList"), name));
     QCOMPARE(window.OC(), name);
-    QTest::mouseClick(window.findChild<QWidget *>("Command6"), Qt::LeftButton);
-    window.findChild<FolderListBox *>("dirList1")->setPath(destination);
+    QTest::mouseClick(control(&window, "Command6"), Qt::LeftButton);
+    control<FolderListBox>(&window, "dirList1")->setPath(destination);
     m_browser.urls.clear();
     const ModalAnswerer answerer;
-    QTest::mouseClick(window.findChild<QWidget *>("Command8"), Qt::LeftButton);
+    QTest::mouseClick(control(&window, "Command8"), Qt::LeftButton);
     QVERIFY2(answerer.seen().isEmpty(), qPrintable(answerer.seen().value(0).text));
     QVERIFY(QFile::exists(destination + '/' + name)); // the copy keeps its name
     QCOMPARE(m_browser.urls.size(), 1);
