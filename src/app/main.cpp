@@ -7,6 +7,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pomerel"));
+    // Ties the window to its menu entry, for its icon and name in the desktop's task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.pomerel.Pomerel"));
     Assets::initialize();
     QApplication::setWindowIcon(Assets::programIcon());
 
