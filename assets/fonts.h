@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The windows ask for their fonts by the classic names ("MS Sans Serif", "Arial"). Where those

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How the list controls fare on a folder holding 100,000 files.
 #include "controls/drivelistbox.h"
 #include "controls/filelistbox.h"

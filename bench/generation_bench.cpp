@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long page generation takes next to writing the same bytes plainly. Run by hand:
 //   cmake --build build --target benchmarks && build/bin/generation_bench
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Five huge sections pasted into the main window (the clipboard, then Ctrl+V in each editor),
 // and the page made from them by "SUITE", at 1, 4 and 16 MiB per section. The throughput
 // should stay flat as the size grows: anything quadratic shows as a falling MiB/s.

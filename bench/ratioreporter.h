@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // A console reporter that keeps each benchmark's time per iteration, so that a benchmark

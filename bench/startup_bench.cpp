@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long the main window takes from construction to its first paint on screen, next to an
 // empty window that paints the same background: the difference is what the controls cost.
 // Run from the program's folder (build/bin), as the program itself starts.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Typing into "Genre Prénom Nom" (Text6) while it holds 1 MiB of text, next to typing into the
 // same box empty, which is the floor. Each key press is followed by the box's repaint, as on
 // screen. Run by hand, with repetitions for medians:

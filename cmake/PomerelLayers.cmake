@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Each layer of the program is a library whose headers are reached as "<layer>/<name>.h".
 # A library's include folder holds only its own layer (a link to the layer's source folder),
 # so a source sees the headers of the layers it links and no others: including a header from

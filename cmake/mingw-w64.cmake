@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-builds the Windows program from Debian with mingw-w64 (g++-mingw-w64-x86-64).
 #   cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
 # The posix flavour of the compiler gives std::thread and std::mutex; everything is linked

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzzes the field list and the template filling together: arbitrary template bytes and
 // arbitrary Unicode box texts go through buildCvFields and fillTemplate, into a real page in
 // a temporary folder (on /dev/shm when there is one). On every input it checks that:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds the project into build/ (or the folder given as $1), with the "normal"
 # preset of CMakePresets.json: warnings are errors. With --program after the folder, builds a
 # release of the program and its resources alone: no tests, benchmarks or tools. Further CMake

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Sourced by the scripts that use Pomerel's main window as a person would, on a virtual screen
 # of their own (Xvfb) with xdotool: clicks land on the controls where the main window's .ui

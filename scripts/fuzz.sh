@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang into build-fuzz/ and runs the template fuzzer for a
 # bounded time (60 s, or the seconds given as $1), starting from the committed seeds in
 # fuzz/corpus/. New inputs go to a scratch corpus, so the committed one stays as it is.

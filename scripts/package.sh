@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build-package/pomerel_<version>_amd64.deb with CPack: the program
 # alone, with Debian's compiler and hardening flags, installed under /usr. Prints the
 # package's path on its last line.

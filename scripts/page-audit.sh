@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes sample pages with the program's own generation run (a full CV, an empty run, a name
 # alone, very long words and addresses), then audits them in headless Chromium with
 # tests/page_audit/audit.mjs: axe-core at 1280 and 390 px, sideways scrolling, headings and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The quick start on a fresh Debian 12 machine: installs only what building and running
 # Pomerel needs, builds the program and its resources alone into build-run/ (no tests,
 # benchmarks or tools), and starts it from its resource folder (the folder that holds

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's pictures from the real program: fills in the main window on a virtual
 # screen as a person would, takes it as docs/fenetre-principale.png, makes the page and takes
 # it in headless Chromium as docs/page.png. Run it again after changing the window or the page

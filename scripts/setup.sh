@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that Pomerel needs; does nothing when they are all there
 # already. `setup.sh run` installs only what building and running the program needs,
 # `setup.sh package` adds what making its Debian package needs, and `setup.sh` installs what

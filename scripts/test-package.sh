@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The package stage. Builds the Debian package (scripts/package.sh) and checks it as a user's
 # machine meets it: the menu entry and the software-centre description validate, lintian finds
 # no error, apt-get installs it with its dependencies, and the installed program, started the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the whole test suite, windows included, with AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-asan/ (or the folder given as $1) and runs it headless.
 # Leaks are reported, and any undefined behaviour stops the test that meets it.

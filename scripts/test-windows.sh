@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the generation core and its tests for Windows with mingw-w64 and runs them
 # under Wine, in a throw-away Wine prefix, with no display. The build goes to build-mingw/
 # (or the folder given as $1).

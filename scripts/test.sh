@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a fresh Debian 12 machine, then runs every test stage in turn and stops at the first
 # that fails:
 #   1. the normal suite (build/, the windows' tests headless);

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The dark teal band: the main window's background and the page's name band.
 #include "artwork.h"
 

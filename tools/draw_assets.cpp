@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws every picture of the program and writes them where the build takes them from:
 //   draw_assets [assets-folder resources-folder icons-folder]
 // The defaults are the source tree's assets/, resources/ and packaging/icons/hicolor/ (the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The small pictures: help glyph, pointer, program emblem, the page's marker and photo.
 #include "artwork.h"
 #include "assets/pointershape.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "assets/assets.h"
 #include "main_window/form1.h"
 

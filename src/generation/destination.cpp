@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "generation/destination.h"
 
 #include "generation/filesystem.h"

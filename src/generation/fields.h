@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The values the page template's placeholders take, from the texts of the main window's boxes.

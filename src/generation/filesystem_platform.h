@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What each system gives the file-system layer (filesystem_posix.cpp, filesystem_windows.cpp).

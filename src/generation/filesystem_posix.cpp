@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The file-system layer on POSIX systems.
 
 #include "generation/error.h"

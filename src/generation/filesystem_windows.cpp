@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The file-system layer on Windows, through the wide Win32 functions.
 
 #include "generation/error.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The program's paths: UTF-8 strings in the system's own style, and their conversions to the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "controls/drivelistbox.h"
 #include "controls/folderlistbox.h"
 #include "support/controltest.h"

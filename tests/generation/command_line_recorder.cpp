@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Stands in for the browser in the Windows tests: writes the command line it was started with,
 // in UTF-8, into the file that POMEREL_RECORD_FILE names. It writes a temporary file first and
 // renames it, so that the file appears complete.

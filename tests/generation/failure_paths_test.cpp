@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every way a generation run can fail, one row each: the error's number, and what is on disk
 // afterwards. A failed run keeps what its earlier steps did, never leaves a half-written or
 // temporary page, and never touches the previous page.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "generation/browser.h"
 #include "generation/generation.h"
 #include "generation/pagetemplate.h"

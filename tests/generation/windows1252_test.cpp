@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "generation/windows1252.h"
 #include "test_support.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What only Windows does: drive roots, backslashes, file attributes, wide paths and the start
 // of the browser program. Run by the cross-built suite under Wine (scripts/test-windows.sh)
 // and on Windows itself.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "controls/folderlistbox.h"
 #include "help_window/form2.h"
 #include "main_window/form1.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's failures, one row each: the number its report box gives (none for a drive
 // that is not ready, which falls back without a word), what is on disk afterwards, and that
 // nothing typed or chosen is lost: the texts, the photo, the destination and the state.

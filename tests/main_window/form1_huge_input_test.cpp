@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Sections of 20 MiB each, and lines of 1 MiB in the one-line boxes, pasted as a user pastes
 // them (the clipboard, then Ctrl+V), then "SUITE": the program must neither crash nor stall,
 // and the page must hold all of it. How the time grows with the size is measured in

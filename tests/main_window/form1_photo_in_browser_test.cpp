@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A photo whose name holds characters that mean something in a page ("#", "?", "%", "&", "\",
 // quotes, blanks at the start...) is chosen in the window and made into a page, which headless
 // Chromium then shows: the photo must be on the screenshot.

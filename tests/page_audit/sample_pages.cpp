@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Makes one page per kind of CV the audit checks, each through a whole generation run of the
 // program's core on a resource folder (the shipped one by default), into OUT/<kind>/CV.html.
 // Usage: sample_pages OUT [RESOURCE_FOLDER [PHOTO]]

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Running test code without root's rights, which ignore permission bits: CI runs as root.

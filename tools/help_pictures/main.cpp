@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the help window's pictures from the program's own main window. The help background is
 // a reduced screenshot of the whole main window, frame included, as it opens; the five topic
 // pictures are cut out of it exactly where the help window lays them over it; the two
