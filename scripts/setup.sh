@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev pkgconf
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
     g++-mingw-w64-x86-64 wine64 googletest

@@ -4,6 +4,7 @@
 #include "controls/drivelistbox.h"
 #include "controls/filelistbox.h"
 #include "controls/folderlistbox.h"
+#include "controls/volumes.h"
 #include "generation/error.h"
 #include "help_window/form2.h"
 #include "main_window/fonts.h"
@@ -106,7 +107,11 @@ Form1::Form1(QWidget *parent)
     , m_background(Assets::mainBackground())
 {
     installFontSubstitutes();
-    ui->setupUi(this);
+    {
+        // The six lists start on the same drives: reading them once is enough.
+        const Volumes::Snapshot volumes;
+        ui->setupUi(this);
+    }
     // paintEvent covers every pixel: the picture, and teal wherever it does not reach.
     setAttribute(Qt::WA_OpaquePaintEvent);
 
