@@ -4,6 +4,7 @@
 
 #include "generation/generation.h"
 #include "generation/pagetemplate.h"
+#include "generation/paths.h"
 
 #include <array>
 #include <benchmark/benchmark.h>

@@ -15,6 +15,8 @@
 
 #include "generation/error.h"
 #include "generation/generation.h"
+#include "generation/pagetemplate.h"
+#include "generation/paths.h"
 
 #include <algorithm>
 #include <array>

@@ -10,7 +10,12 @@ packages=(
     fonts-liberation2
     g++-mingw-w64-x86-64 wine64 googletest
     clang libclang-rt-14-dev
+    chromium
 )
+# The page audit's npm tools run on Node.js; a Node.js from elsewhere brings its own npm.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    packages+=(nodejs npm)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

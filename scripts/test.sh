@@ -4,11 +4,12 @@
 #   1. the normal suite (build/, the windows' tests headless);
 #   2. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
 #   3. a bounded fuzz run of the template filling (build-fuzz/, about 60 s);
-#   4. the generation core's suite cross-built for Windows and run under Wine (build-mingw/).
-# Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows") to run only those.
+#   4. the generation core's suite cross-built for Windows and run under Wine (build-mingw/);
+#   5. the accessibility audit of generated pages in headless Chromium (build/page_audit/).
+# Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows audit") to run only those.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-stages=${POMEREL_STAGES:-normal sanitizers fuzz windows}
+stages=${POMEREL_STAGES:-normal sanitizers fuzz windows audit}
 
 normal() {
     "$root/scripts/build.sh" "$root/build"
@@ -17,6 +18,7 @@ normal() {
 sanitizers() { "$root/scripts/test-sanitizers.sh"; }
 fuzz() { "$root/scripts/fuzz.sh"; }
 windows() { "$root/scripts/test-windows.sh"; }
+audit() { "$root/scripts/page-audit.sh" "$root/build"; }
 
 "$root/scripts/setup.sh"
 summary=()

@@ -1,10 +1,47 @@
 #include "controls/clickableimage.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
+
+namespace {
+
+// To a screen reader the picture is a button that it can press: the mouse is not the only
+// way to reach what it does, since it takes no focus.
+class AccessibleClickableImage final : public QAccessibleWidget
+{
+public:
+    explicit AccessibleClickableImage(ClickableImage *image)
+        : QAccessibleWidget(image, QAccessible::Button)
+    {
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == pressAction() && widget()->isVisible() && widget()->isEnabled())
+            emit static_cast<ClickableImage *>(widget())->clicked();
+    }
+};
+
+QAccessibleInterface *accessibleClickableImage(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(ClickableImage::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new AccessibleClickableImage(static_cast<ClickableImage *>(object));
+    return nullptr;
+}
+
+} // namespace
 
 ClickableImage::ClickableImage(QWidget *parent)
     : QLabel(parent)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(accessibleClickableImage);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setFocusPolicy(Qt::NoFocus);
 }
 

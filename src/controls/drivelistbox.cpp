@@ -4,6 +4,7 @@
 #include "generation/error.h"
 
 #include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QDir>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -17,11 +18,69 @@ std::optional<Volume> currentVolume(const QList<Volume> &volumes)
     return Volumes::holding(NativePath::absolute(QDir::currentPath()), volumes);
 }
 
+// Qt names a drop-down after its current item where a screen reader would look for a label
+// beside it; these lists have none, so their own name comes first and the drive is the value.
+class AccessibleDriveList final : public QAccessibleWidget
+{
+public:
+    explicit AccessibleDriveList(DriveListBox *list)
+        : QAccessibleWidget(list, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Value ||
+            (kind == QAccessible::Name && list()->accessibleName().isEmpty()))
+            return list()->currentText();
+        return QAccessibleWidget::text(kind);
+    }
+
+    // The drop-down's list of drives.
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child->object() == list()->view() ? 0 : -1;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == showMenuAction() || actionName == pressAction())
+            list()->showPopup();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+private:
+    DriveListBox *list() const { return static_cast<DriveListBox *>(widget()); }
+};
+
+QAccessibleInterface *accessibleDriveList(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(DriveListBox::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new AccessibleDriveList(static_cast<DriveListBox *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 DriveListBox::DriveListBox(QWidget *parent)
     : QComboBox(parent)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(accessibleDriveList);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     const QList<Volume> volumes = Volumes::list();
     if (const std::optional<Volume> volume = currentVolume(volumes))

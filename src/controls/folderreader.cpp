@@ -1,9 +1,9 @@
 #include "controls/folderreader.h"
 
+#include "controls/nativepath.h"
 #include "generation/error.h"
 
 #include <QDirIterator>
-#include <QFile>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -23,19 +23,10 @@
 
 namespace {
 
-std::filesystem::path toFileSystemPath(const QString &folder)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(folder.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(folder).toStdString());
-#endif
-}
-
 std::error_code openError(const QString &folder)
 {
     std::error_code code;
-    const std::filesystem::directory_iterator entries(toFileSystemPath(folder), code);
+    const std::filesystem::directory_iterator entries(NativePath::toFsPath(folder), code);
     // A file where a folder was expected means the folder is missing.
     if (code == std::errc::not_a_directory)
         code = std::make_error_code(std::errc::no_such_file_or_directory);

@@ -1,5 +1,7 @@
 #include "controls/nativepath.h"
 
+#include "generation/paths.h"
+
 #include <QDir>
 
 namespace NativePath {
@@ -19,13 +21,6 @@ qsizetype rootLength(const QString &path)
     if (path.size() >= 2 && path.at(1) == QLatin1Char(':') && path.at(0).isLetter())
         return path.size() >= 3 && path.at(2) == QLatin1Char('/') ? 3 : 2;
     return path.startsWith(QLatin1Char('/')) ? 1 : 0;
-}
-
-QString joinSlashed(const QString &folder, const QString &name)
-{
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')))
-        return folder + name;
-    return folder + QLatin1Char('/') + name;
 }
 
 } // namespace
@@ -68,8 +63,8 @@ QStringList ancestry(const QString &path)
         folders.append(QDir::toNativeSeparators(folder));
     const QStringList names = slashed.mid(length).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString &name : names) {
-        folder = joinSlashed(folder, name);
-        folders.append(QDir::toNativeSeparators(folder));
+        folder = join(folder, name);
+        folders.append(folder);
     }
     return folders;
 }
@@ -90,7 +85,14 @@ QString displayName(const QString &folder)
 
 QString join(const QString &folder, const QString &name)
 {
-    return QDir::toNativeSeparators(joinSlashed(QDir::fromNativeSeparators(folder), name));
+    const std::string joined = pomerel::joinFolderAndFile(
+        QDir::toNativeSeparators(folder).toStdString(), name.toStdString());
+    return QString::fromStdString(joined);
+}
+
+std::filesystem::path toFsPath(const QString &path)
+{
+    return pomerel::toFsPath(path.toStdString());
 }
 
 } // namespace NativePath

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 
 // Folder paths as the lists show them: absolute, with the system's separators and no trailing
 // one except at a root ("C:\", "/"). Relative paths are taken from the process's current folder.
@@ -22,7 +23,10 @@ QStringList ancestry(const QString &path);
 // What a folder list shows for a folder: its own name, or the whole root ("c:\", "/").
 QString displayName(const QString &folder);
 
-// The folder's path with name added, with one separator between them.
+// The folder's path with name added, with one separator between them, in the system's form.
 QString join(const QString &folder, const QString &name);
+
+// The path as the file system wants it.
+std::filesystem::path toFsPath(const QString &path);
 
 } // namespace NativePath

@@ -1,23 +1,10 @@
 #include "controls/wildcardmatcher.h"
 
-#include <QStringList>
+#include "generation/filesystem.h"
+
+#include <algorithm>
 
 namespace {
-
-// One pattern as a regular expression, other characters taken literally.
-QString expressionOf(QStringView pattern)
-{
-    QString expression;
-    for (const QChar c : pattern) {
-        if (c == QLatin1Char('*'))
-            expression += QLatin1String(".*");
-        else if (c == QLatin1Char('?'))
-            expression += QLatin1Char('.');
-        else
-            expression += QRegularExpression::escape(QString(c));
-    }
-    return expression;
-}
 
 bool hasWildcard(QStringView text)
 {
@@ -29,11 +16,15 @@ bool takesEveryName(QStringView pattern)
     return pattern == QLatin1String("*") || pattern == QLatin1String("*.*");
 }
 
+std::string foldedUtf8(QStringView text)
+{
+    return text.toString().toCaseFolded().toStdString();
+}
+
 } // namespace
 
 WildcardMatcher::WildcardMatcher(const QString &patterns)
 {
-    QStringList alternatives;
     for (QStringView pattern : QStringView(patterns).split(QLatin1Char(';'))) {
         pattern = pattern.trimmed();
         if (pattern.isEmpty())
@@ -43,22 +34,15 @@ WildcardMatcher::WildcardMatcher(const QString &patterns)
             return;
         }
         const QStringView ending = pattern.mid(1);
-        if (pattern.startsWith(QLatin1Char('*')) && !hasWildcard(ending) && !ending.isEmpty())
+        if (pattern.startsWith(QLatin1Char('*')) && !hasWildcard(ending) && !ending.isEmpty()) {
             m_endings.append(ending.toString());
-        else if (pattern.endsWith(QLatin1String(".*")))
-            alternatives.append(expressionOf(pattern.chopped(2)) + QLatin1String("(?:\\..*)?"));
-        else
-            alternatives.append(expressionOf(pattern));
+            continue;
+        }
+        if (pattern.endsWith(QLatin1String(".*")))
+            m_patterns.push_back(foldedUtf8(pattern.chopped(2)));
+        m_patterns.push_back(foldedUtf8(pattern));
     }
-    if (alternatives.isEmpty()) {
-        m_matchesAll = m_endings.isEmpty();
-        return;
-    }
-    m_expression.setPattern(QRegularExpression::anchoredPattern(
-        QLatin1String("(?:") + alternatives.join(QLatin1Char('|')) + QLatin1Char(')')));
-    m_expression.setPatternOptions(QRegularExpression::CaseInsensitiveOption |
-                                   QRegularExpression::DotMatchesEverythingOption);
-    m_expression.optimize();
+    m_matchesAll = m_endings.isEmpty() && m_patterns.empty();
 }
 
 bool WildcardMatcher::matches(const QString &name) const
@@ -69,5 +53,10 @@ bool WildcardMatcher::matches(const QString &name) const
         if (name.endsWith(ending, Qt::CaseInsensitive))
             return true;
     }
-    return !m_expression.pattern().isEmpty() && m_expression.match(name).hasMatch();
+    if (m_patterns.empty())
+        return false;
+    const std::string folded = foldedUtf8(name);
+    return std::any_of(m_patterns.begin(), m_patterns.end(), [&](const std::string &pattern) {
+        return pomerel::files::matchesWildcard(folded, pattern);
+    });
 }

@@ -1,9 +1,27 @@
 #include "generation/browser.h"
 
 #include "generation/filesystem.h"
+#include "generation/generation.h"
 #include "generation/paths.h"
 
+#include <algorithm>
+
 namespace pomerel {
+
+namespace {
+
+// The browser has always been handed the page's name in lower case. Windows file names ignore
+// case, so it is the file written as kPageName.
+std::string browserPageName()
+{
+    std::string name(kPageName);
+    std::transform(name.begin(), name.end(), name.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return name;
+}
+
+} // namespace
 
 std::string browserCommandLine(std::string_view oa)
 {
@@ -11,11 +29,11 @@ std::string browserCommandLine(std::string_view oa)
     std::string commandLine(kBrowserProgram);
     commandLine += ' ';
     commandLine += oa;
-    commandLine += "cv.html";
+    commandLine += browserPageName();
     return commandLine;
 }
 
-void openPageWith(std::string_view browserProgram, std::string_view oa, GenerationWindow &window)
+void openPage(std::string_view oa, GenerationWindow &window, std::string_view browserProgram)
 {
 #ifdef _WIN32
     if (files::isFile(browserProgram)) {
@@ -25,13 +43,8 @@ void openPageWith(std::string_view browserProgram, std::string_view oa, Generati
 #else
     (void)browserProgram; // that browser exists on Windows only
 #endif
-    // Where names are case-sensitive, open the file actually written, "CV.html".
+    // Where names are case-sensitive, open the file actually written, kPageName.
     window.openInDefaultBrowser(pagePath(oa));
-}
-
-void openPage(std::string_view oa, GenerationWindow &window)
-{
-    openPageWith(kBrowserProgram, oa, window);
 }
 
 } // namespace pomerel

@@ -1,17 +1,24 @@
 #pragma once
 
-#include "generation/generation.h"
+// Opening the finished page.
 
+#include <string>
 #include <string_view>
 
 namespace pomerel {
 
+class GenerationWindow;
+
 inline constexpr std::string_view kBrowserProgram =
     "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
 
-// openPage and generatePage with the browser program given, so that tests choose whether
-// one exists.
-void openPageWith(std::string_view browserProgram, std::string_view oa, GenerationWindow &window);
-void generatePageWith(std::string_view browserProgram, RunData &data, GenerationWindow &window);
+// The browser's command line for the page in oa.
+std::string browserCommandLine(std::string_view oa);
+
+// Starts the browser program on the page in oa, without waiting for it. Where there is no such
+// program (it exists on Windows only), the window opens the page in the desktop's default
+// browser. Tests give a browser program of their choosing. Throws pomerel::Error.
+void openPage(std::string_view oa, GenerationWindow &window,
+              std::string_view browserProgram = kBrowserProgram);
 
 } // namespace pomerel

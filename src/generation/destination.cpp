@@ -1,5 +1,6 @@
+#include "generation/destination.h"
+
 #include "generation/filesystem.h"
-#include "generation/generation.h"
 #include "generation/paths.h"
 
 namespace pomerel {

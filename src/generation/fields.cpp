@@ -1,14 +1,8 @@
-#include "generation/generation.h"
+#include "generation/fields.h"
 
 namespace pomerel {
 
 namespace {
-
-// Positions in BoxTexts: Text1 is at index 0.
-constexpr std::size_t box(int textNumber)
-{
-    return static_cast<std::size_t>(textNumber - 1);
-}
 
 // A section's typed line ends become page line breaks: each CR is replaced by "<BR>" and
 // everything else, the LF after it included, stays as typed.
@@ -40,22 +34,22 @@ CvFields buildCvFields(std::string_view OC, const BoxTexts &texts)
 {
     CvFields fields;
     fields[0] = OC;
-    fields[1] = texts[box(6)];
-    fields[2] = texts[box(7)];
-    fields[3] = texts[box(8)];
-    fields[4] = texts[box(9)];
-    fields[5] = captionFor(texts[box(10)], "E Mail");
-    fields[6] = texts[box(10)];
-    fields[7] = captionFor(texts[box(11)], "Téléphone fixe");
-    fields[8] = texts[box(11)];
-    fields[9] = captionFor(texts[box(12)], "Téléphone Mobile");
-    fields[10] = texts[box(12)];
-    fields[11] = texts[box(13)];
-    fields[12] = texts[box(14)];
-    for (std::size_t section = 0; section < 5; ++section)
-        fields[13 + section] = withPageLineBreaks(texts[section]);
-    for (std::size_t slot = 18; slot < kFieldCount; ++slot)
-        fields[slot] = texts[box(6)];
+    fields[1] = texts[kNameLine1];
+    fields[2] = texts[kNameLine2];
+    fields[3] = texts[kProfessionLine1];
+    fields[4] = texts[kProfessionLine2];
+    fields[5] = captionFor(texts[kEmail], "E Mail");
+    fields[6] = texts[kEmail];
+    fields[7] = captionFor(texts[kFixedPhone], "Téléphone fixe");
+    fields[8] = texts[kFixedPhone];
+    fields[9] = captionFor(texts[kMobilePhone], "Téléphone Mobile");
+    fields[10] = texts[kMobilePhone];
+    fields[11] = texts[kAddress];
+    fields[12] = texts[kPostcodeAndTown];
+    for (std::size_t section = 0; section < kSectionCount; ++section)
+        fields[13 + section] = withPageLineBreaks(texts[kFirstSection + section]);
+    for (std::size_t slot = 13 + kSectionCount; slot < kFieldCount; ++slot)
+        fields[slot] = texts[kNameLine1];
     return fields;
 }
 

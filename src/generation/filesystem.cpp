@@ -2,7 +2,7 @@
 
 #include "generation/error.h"
 #include "generation/filesystem_platform.h"
-#include "generation/generation.h"
+#include "generation/paths.h"
 
 #include <algorithm>
 

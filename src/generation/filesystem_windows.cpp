@@ -3,7 +3,6 @@
 #include "generation/error.h"
 #include "generation/filesystem.h"
 #include "generation/filesystem_platform.h"
-#include "generation/generation.h"
 #include "generation/paths.h"
 
 #include <algorithm>

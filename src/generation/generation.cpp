@@ -1,15 +1,11 @@
 #include "generation/generation.h"
 
-#include "generation/browser.h"
+#include "generation/destination.h"
+#include "generation/pagetemplate.h"
 
 namespace pomerel {
 
-void generatePage(RunData &data, GenerationWindow &window)
-{
-    generatePageWith(kBrowserProgram, data, window);
-}
-
-void generatePageWith(std::string_view browserProgram, RunData &data, GenerationWindow &window)
+void generatePage(RunData &data, GenerationWindow &window, std::string_view browserProgram)
 {
     // Without a destination the run only warns: the window stays where the user picks one.
     if (data.oa.empty()) {
@@ -19,7 +15,7 @@ void generatePageWith(std::string_view browserProgram, RunData &data, Generation
     prepareDestination(data.oa, data.depart, data.OB, data.OC);
     fillTemplate(data.depart, data.oa, buildCvFields(data.OC, data.texts));
     window.showFinished();
-    openPageWith(browserProgram, data.oa, window);
+    openPage(data.oa, window, browserProgram);
 }
 
 } // namespace pomerel

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "generation/generation.h"
+// Filling the page template with the CV's values.
+
+#include "generation/fields.h"
 
 #include <string>
 #include <string_view>
@@ -11,5 +13,9 @@ namespace pomerel {
 // lone CR (a lone LF belongs to its line) and each line is written with CR LF after it. Each
 // "*" takes the next value, converted from UTF-8; a 28th "*" is error 9.
 std::string fillTemplateText(std::string_view templateBytes, const CvFields &cvFields);
+
+// Fills depart/brt.ggg into oa + "CV.html", written in Windows-1252. The page replaces an
+// earlier one only once complete: a failure leaves it as it was. Throws pomerel::Error.
+void fillTemplate(std::string_view depart, std::string_view oa, const CvFields &cvFields);
 
 } // namespace pomerel

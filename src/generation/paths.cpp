@@ -1,7 +1,6 @@
 #include "generation/paths.h"
 
 #include "generation/error.h"
-#include "generation/generation.h"
 
 #include <system_error>
 
@@ -43,7 +42,7 @@ std::string joinFolderAndFile(std::string_view folder, std::string_view name, Pa
     std::string result;
     result.reserve(folder.size() + 1 + name.size());
     result += folder;
-    if (result.empty() || result.back() != separator(style))
+    if (!result.empty() && result.back() != separator(style))
         result += separator(style);
     result += name;
     return result;
@@ -100,10 +99,7 @@ std::string resourcePath(std::string_view depart, std::string_view name)
     // Without a resource folder the name would point at the root of the disk.
     if (depart.empty())
         throw Error(ErrorNumber::PathNotFound, std::string(name));
-    std::string path(depart);
-    path += separator();
-    path += name;
-    return path;
+    return joinFolderAndFile(depart, name);
 }
 
 } // namespace pomerel

@@ -1,14 +1,14 @@
 #include "help_window/form2.h"
 
 #include "assets/assets.h"
-#include "main_window/fonts.h"
+#include "assets/fonts.h"
 #include "ui_form2.h"
 
 #include <QPainter>
 
 using namespace Qt::StringLiterals;
 
-// The help pictures live in the static UI library: their registration has to be pulled in by
+// The help pictures live in the static assets library: their registration has to be pulled in by
 // name, once, before the first window uses them. Q_INIT_RESOURCE cannot sit inside a namespace.
 static void initHelpResources()
 {

@@ -1,13 +1,15 @@
 #include "main_window/form1.h"
 
 #include "assets/assets.h"
+#include "assets/fonts.h"
 #include "controls/drivelistbox.h"
 #include "controls/filelistbox.h"
 #include "controls/folderlistbox.h"
+#include "controls/nativepath.h"
 #include "controls/volumes.h"
 #include "generation/error.h"
+#include "generation/paths.h"
 #include "help_window/form2.h"
-#include "main_window/fonts.h"
 #include "ui_form1.h"
 
 #include <QApplication>
@@ -38,13 +40,6 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The folder, a separator unless it already ends with one (a drive root), then the name.
-QString joined(const QString &folder, const QString &name)
-{
-    return QString::fromStdString(
-        pomerel::joinFolderAndFile(folder.toStdString(), name.toStdString()));
-}
-
 // An editor's text with every line end as CR LF, the way the page generation expects it.
 // The raw text keeps what the user typed (no-break spaces included); its blocks are apart by
 // paragraph separators, and Shift+Enter leaves line separators.
@@ -68,18 +63,12 @@ QString sectionText(const QPlainTextEdit &editor)
     return text;
 }
 
-std::filesystem::path toFilesystemPath(const QString &path)
-{
-    const QByteArray utf8 = path.toUtf8();
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 // Makes exactly one folder; an existing one, a missing parent, a refused name or missing
 // rights are reported with their usual numbers.
 void makeFolder(const QString &path)
 {
     std::error_code code;
-    if (std::filesystem::create_directory(toFilesystemPath(path), code))
+    if (std::filesystem::create_directory(NativePath::toFsPath(path), code))
         return;
     if (!code)
         code = std::make_error_code(std::errc::file_exists);
@@ -252,7 +241,7 @@ void Form1::selectPhoto()
     const QString name = ui->filList->fileName();
     if (name.isEmpty())
         return;
-    const QString path = joined(ui->filList->path(), name);
+    const QString path = NativePath::join(ui->filList->path(), name);
     const QPixmap picture = loadPicture(path);
     m_OC = name;
     m_OB = path;
@@ -264,7 +253,7 @@ void Form1::selectPhoto()
 void Form1::followDestinationFolder()
 {
     ui->filList1->setPath(ui->dirList1->path());
-    m_oa = joined(ui->filList1->path(), ui->filList1->fileName());
+    m_oa = NativePath::join(ui->filList1->path(), ui->filList1->fileName());
 }
 
 // Makes a folder inside the destination (or the current folder while none was chosen) and

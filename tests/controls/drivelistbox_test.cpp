@@ -3,6 +3,8 @@
 #include "controls/folderlistbox.h"
 #include "controltest.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -34,6 +36,7 @@ private slots:
     void snapshotReadsTheDrivesOnce();
 
     void systemDrivesHoldFiles();
+    void screenReaderHearsNameAndDrive();
 
 private:
     QString under(const QString &relative) const { return native(m_root->filePath(relative)); }
@@ -287,5 +290,26 @@ void DriveListBoxTest::systemDrivesHoldFiles()
     QVERIFY(Volumes::holding(native(QDir::currentPath()), volumes).has_value());
 }
 
+// Its own name, the drive as its value, and a drop-down a screen reader can open.
+void DriveListBoxTest::screenReaderHearsNameAndDrive()
+{
+    m_list->setDrive(under("disk/cv"));
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(m_list.get());
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::ComboBox);
+    const QString drive = under("disk") + " [Données]";
+    QCOMPARE(accessible->text(QAccessible::Name), drive); // nothing better without a name
+    m_list->setAccessibleName("Lecteur");
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Lecteur"));
+    QCOMPARE(accessible->text(QAccessible::Value), drive);
+    QCOMPARE(accessible->childCount(), 1);
+    QCOMPARE(accessible->child(0)->object(), m_list->view());
+
+    m_list->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_list.get()));
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+    QTRY_VERIFY(m_list->view()->isVisible());
+    m_list->hidePopup();
+}
 QTEST_MAIN(DriveListBoxTest)
 #include "drivelistbox_test.moc"

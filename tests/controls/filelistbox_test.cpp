@@ -1,6 +1,8 @@
 #include "controls/filelistbox.h"
+#include "controls/wildcardmatcher.h"
 #include "controltest.h"
 #include "generation/error.h"
+#include "generation/filesystem.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +20,8 @@ private slots:
 
     void matchesPatternsInAnyLetterCase_data();
     void matchesPatternsInAnyLetterCase();
+    void patternRulesDifferFromTheCopys_data();
+    void patternRulesDifferFromTheCopys();
     void listsOnlyVisibleFilesInNameOrder();
     void patternChangeKeepsSelection();
 
@@ -95,6 +99,39 @@ void FileListBoxTest::matchesPatternsInAnyLetterCase()
     m_list->setPath(folder());
     QCOMPARE(m_list->pattern(), pattern);
     QCOMPARE(m_list->fileNames(), listed);
+}
+
+// The list and the copy of the pictures share one matcher; the list adds its own rules.
+void FileListBoxTest::patternRulesDifferFromTheCopys_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<bool>("copied");
+
+    QTest::newRow("star dot star, name without a dot") << "*.*"
+                                                       << "plain" << true << false;
+    QTest::newRow("star dot star, name with a dot") << "*.*"
+                                                    << "x.y" << true << true;
+    QTest::newRow("trailing dot star, bare name") << "notes.*"
+                                                  << "notes" << true << false;
+    QTest::newRow("accented letter in another case") << "é.jpg"
+                                                     << "É.JPG" << true << false;
+    QTest::newRow("ASCII letters in another case") << "photo?.jpg"
+                                                   << "PHOTO1.JPG" << true << true;
+    QTest::newRow("question mark, accented letter") << "?té.gif"
+                                                    << "été.gif" << true << true;
+}
+
+void FileListBoxTest::patternRulesDifferFromTheCopys()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, name);
+    QFETCH(bool, listed);
+    QFETCH(bool, copied);
+
+    QCOMPARE(WildcardMatcher(pattern).matches(name), listed);
+    QCOMPARE(pomerel::files::matchesWildcard(name.toStdString(), pattern.toStdString()), copied);
 }
 
 void FileListBoxTest::listsOnlyVisibleFilesInNameOrder()

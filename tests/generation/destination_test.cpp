@@ -1,6 +1,8 @@
+#include "generation/destination.h"
 #include "generation/error.h"
 #include "generation/filesystem.h"
 #include "generation/generation.h"
+#include "generation/paths.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -9,6 +9,8 @@
 
 #include "generation/error.h"
 #include "generation/generation.h"
+#include "generation/pagetemplate.h"
+#include "generation/paths.h"
 #include "test_support.h"
 
 #include <functional>

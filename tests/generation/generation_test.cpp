@@ -1,6 +1,7 @@
 #include "generation/browser.h"
 #include "generation/error.h"
 #include "generation/generation.h"
+#include "generation/paths.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ namespace fs = std::filesystem;
 // Where tests run on Windows, the fixed browser may exist: never start it.
 void generatePage(pomerel::RunData &data, FakeWindow &window)
 {
-    pomerel::generatePageWith("C:\\absent\\browser.exe", data, window);
+    pomerel::generatePage(data, window, "C:\\absent\\browser.exe");
 }
 
 // A whole "SUITE" run into a temporary folder.
@@ -174,7 +175,7 @@ TEST(OpenPage, WithoutThatBrowserTheDefaultBrowserOpensTheWrittenPage)
 {
     FakeWindow window;
     const std::string oa = std::string("dossier") + pomerel::separator();
-    pomerel::openPageWith("absent-browser.exe", oa, window);
+    pomerel::openPage(oa, window, "absent-browser.exe");
     EXPECT_EQ(window.calls, std::vector<std::string>{"open: " + oa + "CV.html"});
 }
 

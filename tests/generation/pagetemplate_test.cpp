@@ -1,6 +1,7 @@
 #include "generation/error.h"
 #include "generation/generation.h"
 #include "generation/pagetemplate.h"
+#include "generation/paths.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

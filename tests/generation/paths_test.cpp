@@ -38,6 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
         JoinCase{PathStyle::Posix, "/home/moi/cv", "photo.jpg", "/home/moi/cv/photo.jpg"},
         JoinCase{PathStyle::Posix, "/", "photo.jpg", "/photo.jpg"},
         JoinCase{PathStyle::Posix, "/home/moi/Łódź", "", "/home/moi/Łódź/"},
+        JoinCase{PathStyle::Posix, "", "photo.jpg", "photo.jpg"},
         // A backslash is an ordinary character of a POSIX name.
         JoinCase{PathStyle::Posix, "/tmp/a\\", "b", "/tmp/a\\/b"}));
 

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include "generation/paths.h"
+
 #include <atomic>
 #include <chrono>
 #include <fstream>

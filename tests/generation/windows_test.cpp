@@ -5,8 +5,11 @@
 #ifdef _WIN32
 
 #include "generation/browser.h"
+#include "generation/destination.h"
 #include "generation/error.h"
 #include "generation/generation.h"
+#include "generation/pagetemplate.h"
+#include "generation/paths.h"
 #include "test_support.h"
 
 #include <chrono>
@@ -260,7 +263,7 @@ TEST(WindowsBrowser, IsStartedWithTheExactUnquotedCommandLine)
 
     FakeWindow window;
     const std::string destination = utf8Of(oa) + "\\";
-    pomerel::openPageWith(utf8Of(recorderProgram()), destination, window);
+    pomerel::openPage(destination, window, utf8Of(recorderProgram()));
     ::SetEnvironmentVariableW(L"POMEREL_RECORD_FILE", nullptr);
 
     for (int wait = 0; wait < 200 && !fs::exists(record); ++wait)
@@ -275,7 +278,7 @@ TEST(WindowsBrowser, IsStartedWithTheExactUnquotedCommandLine)
 TEST(WindowsBrowser, MissingProgramFallsBackToTheDefaultBrowser)
 {
     FakeWindow window;
-    pomerel::openPageWith("C:\\nulle part\\absent.exe", "C:\\CV\\", window);
+    pomerel::openPage("C:\\CV\\", window, "C:\\nulle part\\absent.exe");
     EXPECT_EQ(window.calls, (std::vector<std::string>{"open: C:\\CV\\CV.html"}));
 }
 

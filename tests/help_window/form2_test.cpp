@@ -3,6 +3,7 @@
 #include "help_window/form2.h"
 #include "help_window/helptopics.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -147,6 +148,9 @@ private slots:
     // Topics
     void clicks_data();
     void clicks();
+    void accessibleNames_data();
+    void accessibleNames();
+    void screenReaderPressesPictures();
 
     // Closing
     void closing_data();
@@ -450,6 +454,71 @@ void TestHelpWindow::clicks()
     for (const QString &name :
          {u"Image1"_s, u"Image2"_s, u"Image3"_s, u"Image4"_s, u"Image5"_s, u"Command1"_s})
         QVERIFY2(control(m_form, name)->isVisible(), qPrintable(name));
+}
+
+void TestHelpWindow::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("accessibleName");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<QString>("description");
+
+    const auto row = [](const char *control, const QString &name, QAccessible::Role role,
+                        const QString &description) {
+        QTest::newRow(control) << QString::fromLatin1(control) << name << role << description;
+    };
+    // The topic pictures are buttons named by their topics.
+    row("Image1", u"Choix de la photo"_s, QAccessible::Button,
+        u"Affiche l'aide sur le choix de la photo"_s);
+    row("Image2", u"Champs d'identité"_s, QAccessible::Button,
+        u"Affiche l'aide sur les champs à remplir"_s);
+    row("Image3", u"Boutons des rubriques"_s, QAccessible::Button,
+        u"Affiche l'aide sur les cinq rubriques"_s);
+    row("Image4", u"Création de la page"_s, QAccessible::Button,
+        u"Affiche l'aide sur la création de la page"_s);
+    row("Image5", u"Aide"_s, QAccessible::Button, u"Affiche la présentation de l'aide"_s);
+    row("Image7", u"Illustration : choix du chemin de la page"_s, QAccessible::Button,
+        u"Cliquez pour tourner l'illustration et voir la page créée"_s);
+    row("Image6", u"Illustration : la page est créée"_s, QAccessible::Graphic, {});
+    row("Label1", introduction, QAccessible::StaticText, {});
+    row("Label2", u"Cliquez sur les endroits désirés"_s, QAccessible::StaticText, {});
+    row("Command1", u"Quitter l'aide"_s, QAccessible::Button, {});
+}
+
+void TestHelpWindow::accessibleNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, accessibleName);
+    QFETCH(QAccessible::Role, role);
+    QFETCH(QString, description);
+
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control(m_form, name));
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), accessibleName);
+    QCOMPARE(accessible->role(), role);
+    QCOMPARE(accessible->text(QAccessible::Description), description);
+}
+
+// A screen reader presses the pictures through their accessible action, as a click would.
+void TestHelpWindow::screenReaderPressesPictures()
+{
+    const auto press = [this](const QString &name) {
+        QAccessibleActionInterface *action =
+            QAccessible::queryAccessibleInterface(control(m_form, name))->actionInterface();
+        QVERIFY(action);
+        QCOMPARE(action->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        action->doAction(QAccessibleActionInterface::pressAction());
+    };
+    press(u"Image4"_s);
+    press(u"Image7"_s);
+    QCOMPARE(visibility(m_form), u"01001"_s);
+    QCOMPARE(caption(m_form, u"Label3"_s), pageCreation);
+    press(u"Image2"_s);
+    QCOMPARE(visibility(m_form), u"10000"_s);
+    QCOMPARE(caption(m_form, u"Label1"_s), fields);
+    // Hidden, the illustration cannot be pressed.
+    press(u"Image7"_s);
+    QCOMPARE(visibility(m_form), u"10000"_s);
 }
 
 void TestHelpWindow::closing_data()

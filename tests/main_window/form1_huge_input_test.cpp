@@ -4,6 +4,7 @@
 
 #include "controls/folderlistbox.h"
 #include "generation/generation.h"
+#include "generation/pagetemplate.h"
 #include "main_window/form1.h"
 #include "modalanswerer.h"
 #include "windowtest.h"

@@ -3,6 +3,7 @@
 #include "controls/folderlistbox.h"
 #include "controls/volumes.h"
 #include "generation/generation.h"
+#include "generation/pagetemplate.h"
 #include "help_window/form2.h"
 #include "main_window/form1.h"
 #include "main_window/picturebox.h"
@@ -10,6 +11,7 @@
 #include "windowtest.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -114,6 +116,8 @@ private slots:
     void states();
     void tabOrder_data();
     void tabOrder();
+    void accessibleNames_data();
+    void accessibleNames();
     void sectionButtonsKeepTexts();
 
     void photoChoice_data();
@@ -414,6 +418,84 @@ void TestForm1::tabOrder()
         QTest::keyClick(focus, Qt::Key_Tab);
     }
     QCOMPARE(visited, chain + QStringList{"Text6"});
+}
+
+void TestForm1::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("accessibleName");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<QString>("description"); // empty: none wanted
+
+    const auto row = [](const char *control, const QString &name, QAccessible::Role role,
+                        const QString &description = {}) {
+        QTest::newRow(control) << QString::fromLatin1(control) << name << role << description;
+    };
+    // Boxes that share a caption say which line they are.
+    row("Text6", "Genre Prénom Nom, première ligne", QAccessible::EditableText,
+        "Le nom, en titre de la page");
+    row("Text7", "Genre Prénom Nom, deuxième ligne", QAccessible::EditableText);
+    row("Text8", "Profession, première ligne", QAccessible::EditableText);
+    row("Text9", "Profession, deuxième ligne", QAccessible::EditableText);
+    row("Text10", "E Mail", QAccessible::EditableText);
+    row("Text11", "Téléphone Fixe", QAccessible::EditableText);
+    row("Text12", "Téléphone Mobile", QAccessible::EditableText);
+    row("Text13", "Adresse", QAccessible::EditableText);
+    row("Text14", "Code postal Ville", QAccessible::EditableText);
+    const QString section =
+        "Texte de la rubrique, sur plusieurs lignes. La touche Tab passe au contrôle suivant.";
+    row("Text1", "Présentation", QAccessible::EditableText, section);
+    row("Text2", "Expériences", QAccessible::EditableText, section);
+    row("Text3", "Formations", QAccessible::EditableText, section);
+    row("Text4", "Centres d'intérets", QAccessible::EditableText, section);
+    row("Text5", "Divers", QAccessible::EditableText, section);
+    // The photo picker's names say what they hold; the tool tips become descriptions.
+    row("Picture1", "Aperçu de la photo", QAccessible::Graphic,
+        "La photo d'identité ou le logo choisi pour la page");
+    row("DrvList", "Lecteur de la photo", QAccessible::ComboBox,
+        "Cherchez une image de photo d'identité");
+    row("dirList", "Dossier de la photo", QAccessible::List,
+        "Cherchez une image de photo d'identité");
+    row("filList", "Fichiers de photo", QAccessible::List, "Cliquez sur la photo d'identité");
+    row("DrvList1", "Lecteur de destination", QAccessible::ComboBox);
+    row("dirList1", "Dossier de destination", QAccessible::List,
+        "Ouvrez le dossier où sera créé votre curriculum vitae");
+    row("filList1", "Fichiers du dossier de destination", QAccessible::List);
+    row("Image1", "Aide", QAccessible::Button, "Ouvre la fenêtre d'aide");
+    // Buttons and messages are named by their captions.
+    row("Command1", "Présentation", QAccessible::Button);
+    row("Command4", "Centres d'intérets", QAccessible::Button);
+    row("Command6", "Création de la page.", QAccessible::Button);
+    row("Command7", "Ajouter un répertoire", QAccessible::Button);
+    row("Command8", "SUITE", QAccessible::Button);
+    row("Command9", "Refaire", QAccessible::Button);
+    row("Command10", "Quitter l'application", QAccessible::Button);
+    row("Label7",
+        "Veuillez choisir le chemin ou sera créé votre curriculum vitae. Puis cliquez sur "
+        "suite.",
+        QAccessible::StaticText);
+    row("Label9", "VOILA C'EST FAIT", QAccessible::StaticText);
+}
+
+// What a screen reader is told, through Qt's accessibility interface.
+void TestForm1::accessibleNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, accessibleName);
+    QFETCH(QAccessible::Role, role);
+    QFETCH(QString, description);
+
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control(name));
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), accessibleName);
+    QCOMPARE(accessible->role(), role);
+    if (!description.isEmpty())
+        QCOMPARE(accessible->text(QAccessible::Description), description);
+    // A drive list tells its drive as its value.
+    if (auto *drives = control<DriveListBox>(name)) {
+        QVERIFY(!drives->currentText().isEmpty());
+        QCOMPARE(accessible->text(QAccessible::Value), drives->currentText());
+    }
 }
 
 void TestForm1::sectionButtonsKeepTexts()

@@ -1,4 +1,4 @@
-#include "main_window/fonts.h"
+#include "assets/fonts.h"
 
 #include <QFont>
 #include <QStringList>
