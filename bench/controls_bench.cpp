@@ -6,6 +6,7 @@
 #include "controls/filelistbox.h"
 #include "controls/folderlistbox.h"
 #include "controls/folderreader.h"
+#include "ratioreporter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,7 +17,6 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 #include <memory>
 
 #ifndef Q_OS_WIN
@@ -186,39 +186,6 @@ void BM_SortNames(benchmark::State &state)
 }
 BENCHMARK(BM_SortNames)->Unit(benchmark::kMillisecond);
 
-// Keeps the file list's time and its floor's, to print their ratio at the end.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            const std::string name = run.run_name.function_name;
-            if (median || (run.run_type == Run::RT_Iteration && !m_medians.contains(name)))
-                m_ms[name] = run.GetAdjustedRealTime();
-            if (median)
-                m_medians[name] = true;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatio() const
-    {
-        const auto list = m_ms.find("BM_FileListEveryFile");
-        const auto floor = m_ms.find("BM_ReaddirAndPlainSort");
-        if (list == m_ms.end() || floor == m_ms.end())
-            return;
-        std::printf("\nFile list of 100,000 files %.1f ms, readdir and plain sort %.1f ms: ratio "
-                    "%.2f (target at most 1.5)\n",
-                    list->second, floor->second, list->second / floor->second);
-    }
-
-private:
-    std::map<std::string, double> m_ms;
-    std::map<std::string, bool> m_medians;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -231,7 +198,12 @@ int main(int argc, char **argv)
     bigFolder();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio();
+    const auto list = reporter.seconds("BM_FileListEveryFile");
+    const auto floor = reporter.seconds("BM_ReaddirAndPlainSort");
+    if (list && floor)
+        std::printf("\nFile list of 100,000 files %.1f ms, readdir and plain sort %.1f ms: ratio "
+                    "%.2f (target at most 1.5)\n",
+                    *list * 1e3, *floor * 1e3, *list / *floor);
     benchmark::Shutdown();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "generation/generation.h"
 #include "generation/pagetemplate.h"
 #include "generation/paths.h"
+#include "ratioreporter.h"
 
 #include <array>
 #include <benchmark/benchmark.h>
@@ -15,7 +16,6 @@
 #include <iterator>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 
 namespace {
@@ -167,61 +167,29 @@ void wholeRun(benchmark::State &state)
 }
 BENCHMARK(wholeRun)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's counters, to print the ratios and the growth from 1 to 16 MiB at
-// the end.
-class RatioReporter : public benchmark::ConsoleReporter
+// The ratios against the plain write and the growth from 1 to 16 MiB.
+void printRatios(const RatioReporter &reporter)
 {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        // With --benchmark_repetitions, the median of the repetitions stands for the benchmark.
-        for (const Run &run : runs) {
-            const std::string name = run.run_name.function_name + "/" + run.run_name.args;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (!median && (run.run_type != Run::RT_Iteration || m_fromMedian.contains(name)))
-                continue;
-            for (const auto &[counter, value] : run.counters)
-                m_counters[name][counter] = value;
-            if (median)
-                m_fromMedian.insert(name);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatios() const
-    {
-        std::printf("\n");
-        for (const int mib : kSectionMiB) {
-            const std::string run = "pageAgainstPlainWrite/" + std::to_string(mib);
-            if (!m_counters.contains(run))
-                continue;
+    std::printf("\n");
+    for (const int mib : kSectionMiB) {
+        const std::string size = std::to_string(mib);
+        const std::string run = "pageAgainstPlainWrite/" + size;
+        const auto page = reporter.counter(run, "page_ms");
+        const auto plain = reporter.counter(run, "plain_ms");
+        const auto ratio = reporter.counter(run, "ratio");
+        const auto fill = reporter.counter("pageInMemory/" + size, "bytes_per_second");
+        if (page && plain && ratio)
             std::printf("Five %2d MiB sections: page generation %7.2f ms, plain write %7.2f ms, "
                         "ratio %.2f (target at most 1.3); in-memory fill %.2f GB/s (target at "
                         "least 2)\n",
-                        mib, counter(run, "page_ms"), counter(run, "plain_ms"),
-                        counter(run, "ratio"),
-                        counter("pageInMemory/" + std::to_string(mib), "bytes_per_second") / 1e9);
-        }
-        const double small = counter("pageAgainstPlainWrite/1", "page_ms");
-        const double large = counter("pageAgainstPlainWrite/16", "page_ms");
-        if (small > 0 && large > 0)
-            std::printf("16 MiB sections take %.1f times as long as 1 MiB (at most 20)\n",
-                        large / small);
+                        mib, *page, *plain, *ratio, fill.value_or(0) / 1e9);
     }
-
-private:
-    double counter(const std::string &run, const std::string &name) const
-    {
-        const auto counters = m_counters.find(run);
-        if (counters == m_counters.end())
-            return 0;
-        const auto found = counters->second.find(name);
-        return found == counters->second.end() ? 0 : double(found->second);
-    }
-
-    std::map<std::string, std::map<std::string, benchmark::Counter>> m_counters;
-    std::set<std::string> m_fromMedian;
-};
+    const auto small = reporter.counter("pageAgainstPlainWrite/1", "page_ms");
+    const auto large = reporter.counter("pageAgainstPlainWrite/16", "page_ms");
+    if (small && large)
+        std::printf("16 MiB sections take %.1f times as long as 1 MiB (at most 20)\n",
+                    *large / *small);
+}
 
 } // namespace
 
@@ -230,7 +198,7 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatios();
+    printRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -5,7 +5,7 @@
 
 #include "controls/folderlistbox.h"
 #include "main_window/form1.h"
-#include "windowtest.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -55,7 +55,7 @@ Sections sectionsOf(qsizetype mebibytes)
 
 void click(Form1 &window, const QString &name)
 {
-    QTest::mouseClick(window.findChild<QWidget *>(name), Qt::LeftButton);
+    QTest::mouseClick(control(&window, name), Qt::LeftButton);
 }
 
 std::unique_ptr<Form1> shownWindow()
@@ -71,7 +71,7 @@ void paste(Form1 &window, const Sections &texts)
     for (int section = 0; section < kSections; ++section) {
         click(window, QString("Command%1").arg(section + 1));
         QGuiApplication::clipboard()->setText(texts[section]);
-        QTest::keyClick(window.findChild<QWidget *>(QString("Text%1").arg(section + 1)), Qt::Key_V,
+        QTest::keyClick(control(&window, QString("Text%1").arg(section + 1)), Qt::Key_V,
                         Qt::ControlModifier);
     }
 }
@@ -96,7 +96,7 @@ void BM_SuiteFromWindow(benchmark::State &state)
 {
     const std::unique_ptr<Form1> window = shownWindow();
     paste(*window, sectionsOf(state.range(0)));
-    window->findChild<FolderListBox *>("dirList1")->setPath(folders().destination);
+    control<FolderListBox>(window.get(), "dirList1")->setPath(folders().destination);
     const QString page = folders().destination + "/CV.html";
     for (auto _ : state) {
         state.PauseTiming();

@@ -14,6 +14,7 @@ constexpr std::string_view kDefaultPicture = "logo.jpg";
 void prepareDestination(std::string_view oa, std::string_view depart, std::string_view OB,
                         std::string &OC)
 {
+    files::removeLeftoversIn(oa);
     files::clearAttributesIn(oa);
     files::copyMatching(resourcePath(depart, "*.jpg"), oa);
     files::copyMatching(resourcePath(depart, "*.gif"), oa);

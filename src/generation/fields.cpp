@@ -1,5 +1,7 @@
 #include "generation/fields.h"
 
+#include "generation/picturelink.h"
+
 namespace pomerel {
 
 namespace {
@@ -33,7 +35,8 @@ std::string captionFor(std::string_view detail, std::string_view caption)
 CvFields buildCvFields(std::string_view OC, const BoxTexts &texts)
 {
     CvFields fields;
-    fields[0] = OC;
+    // The picture lies beside the page, whatever characters its name holds.
+    fields[0] = pictureLink(OC);
     fields[1] = texts[kNameLine1];
     fields[2] = texts[kNameLine2];
     fields[3] = texts[kProfessionLine1];

@@ -30,7 +30,8 @@ enum BoxIndex : std::size_t {
 inline constexpr std::size_t kSectionCount = kNameLine1 - kFirstSection;
 using BoxTexts = std::array<std::string, kBoxCount>;
 
-// The 27 values the template's placeholders take, in order.
+// The 27 values the template's placeholders take, in order. Slot 0 is OC as a link to the
+// picture beside the page (pictureLink).
 CvFields buildCvFields(std::string_view OC, const BoxTexts &texts);
 
 } // namespace pomerel

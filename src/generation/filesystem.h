@@ -13,6 +13,11 @@
 
 namespace pomerel::files {
 
+// Deletes the temporary files that a run stopped midway (killed, or the machine switched off)
+// left directly in folder, and nothing else; one that a running program still writes stays.
+// A missing folder is error 76.
+void removeLeftoversIn(std::string_view folder);
+
 // Clears the attributes of every file directly in folder: the normal attribute on Windows,
 // owner read and write added elsewhere (nothing else changed). Subfolders and links are not
 // touched. A missing folder is error 76.

@@ -12,6 +12,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -178,8 +179,12 @@ FileHandle createNewFile(const std::filesystem::path &path, unsigned mode,
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                           static_cast<mode_t>(mode));
-    if (fd >= 0)
+    if (fd >= 0) {
+        // The lock tells removeLeftoversIn that this file is no leftover; it goes with the
+        // process, however that ends.
+        ::flock(fd, LOCK_EX | LOCK_NB);
         return fd;
+    }
     if (errno == EEXIST)
         return kNoFile;
     throw systemError(errno, reported);
@@ -212,6 +217,24 @@ void moveReplacing(const std::filesystem::path &from, const std::filesystem::pat
 }
 
 } // namespace platform
+
+void removeLeftoversIn(std::string_view folder)
+{
+    const Directory directory = openFolder(folder);
+    const int folderFd = ::dirfd(directory.get());
+    forEachEntry(directory.get(), folder, [&](const char *name) {
+        if (!isTemporaryFileName(name))
+            return;
+        // A leftover is a regular file that nobody holds locked; what cannot be removed is
+        // left for the attribute walk to report.
+        const FileDescriptor file(
+            ::openat(folderFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat status = {};
+        if (file.get() >= 0 && ::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode) &&
+            ::flock(file.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(folderFd, name, 0);
+    });
+}
 
 void clearAttributesIn(std::string_view folder)
 {

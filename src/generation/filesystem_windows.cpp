@@ -4,6 +4,7 @@
 #include "generation/filesystem.h"
 #include "generation/filesystem_platform.h"
 #include "generation/paths.h"
+#include "generation/temporaryfile.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -239,6 +240,19 @@ void moveReplacing(const std::filesystem::path &from, const std::filesystem::pat
 }
 
 } // namespace platform
+
+void removeLeftoversIn(std::string_view folder)
+{
+    forEachEntry(folder, [&](const WIN32_FIND_DATAW &entry) {
+        const DWORD attributes = entry.dwFileAttributes;
+        const std::string name = narrow(entry.cFileName);
+        if (isFolder(attributes) || isLink(attributes) || !isTemporaryFileName(name))
+            return;
+        // A temporary file still being written is open without sharing, so it cannot be
+        // deleted; what cannot be removed is left for the attribute walk to report.
+        ::DeleteFileW(wide(joinFolderAndFile(folder, name)).c_str());
+    });
+}
 
 void clearAttributesIn(std::string_view folder)
 {

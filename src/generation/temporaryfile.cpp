@@ -10,28 +10,39 @@ namespace pomerel::files {
 
 namespace {
 
-std::string randomSuffix()
+constexpr std::string_view kPrefix = ".pomerel-";
+constexpr std::string_view kSuffix = ".tmp";
+constexpr std::size_t kDigits = 8;
+constexpr std::string_view kHexDigits = "0123456789abcdef";
+
+std::string randomName()
 {
-    static constexpr std::string_view letters = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device device;
-    std::uint32_t bits = device();
-    std::string suffix;
-    for (int i = 0; i < 6; ++i) {
-        suffix += letters[bits % letters.size()];
-        bits /= static_cast<std::uint32_t>(letters.size());
+    std::uint32_t bits = std::random_device()();
+    std::string digits(kDigits, '0');
+    for (char &digit : digits) {
+        digit = kHexDigits[bits & 0x0F];
+        bits >>= 4;
     }
-    return suffix;
+    return std::string(kPrefix) + digits + std::string(kSuffix);
 }
 
 } // namespace
+
+bool isTemporaryFileName(std::string_view name)
+{
+    if (name.size() != kPrefix.size() + kDigits + kSuffix.size() || !name.starts_with(kPrefix) ||
+        !name.ends_with(kSuffix))
+        return false;
+    const std::string_view digits = name.substr(kPrefix.size(), kDigits);
+    return digits.find_first_not_of(kHexDigits) == std::string_view::npos;
+}
 
 TemporaryFile::TemporaryFile(std::string_view target, unsigned mode)
     : m_target(target)
     , m_targetPath(toFsPath(target))
 {
-    const std::string stem = "." + fromFsPath(m_targetPath.filename()) + ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        m_path = m_targetPath.parent_path() / toFsPath(stem + randomSuffix() + ".tmp");
+        m_path = m_targetPath.parent_path() / toFsPath(randomName());
         m_file = platform::createNewFile(m_path, mode, m_target);
         if (m_file != platform::kNoFile)
             return;

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
@@ -88,6 +89,20 @@ QPixmap loadPicture(const QString &path)
                          path.toStdString());
 }
 
+// A one-line box lays out its whole text again on every key. Past a few thousand characters,
+// of which it shows a few dozen, it skips the kerning of scripts that need no shaping, which
+// halves that work; shorter texts look exactly as they always did.
+void keepTypingQuickWhenLong(QLineEdit *box)
+{
+    constexpr qsizetype kLongText = 10000;
+    const bool quick = box->text().size() > kLongText;
+    QFont font = box->font();
+    if (quick == ((font.styleStrategy() & QFont::PreferNoShaping) != 0))
+        return;
+    font.setStyleStrategy(quick ? QFont::PreferNoShaping : QFont::PreferDefault);
+    box->setFont(font);
+}
+
 } // namespace
 
 Form1::Form1(QWidget *parent)
@@ -118,6 +133,8 @@ Form1::Form1(QWidget *parent)
         widget->setCursor(pointer);
 
     connectHandlers();
+    for (QLineEdit *box : lineBoxes())
+        connect(box, &QLineEdit::textChanged, this, [box] { keepTypingQuickWhenLong(box); });
     ui->Text6->setFocus();
 
     // The load step: the resource folder is wherever the program was started from.
@@ -318,14 +335,20 @@ void Form1::makePage()
     pomerel::generatePage(run, *this);
 }
 
+// Text6 to Text14, in order.
+std::array<QLineEdit *, 9> Form1::lineBoxes() const
+{
+    return {ui->Text6,  ui->Text7,  ui->Text8,  ui->Text9, ui->Text10,
+            ui->Text11, ui->Text12, ui->Text13, ui->Text14};
+}
+
 pomerel::BoxTexts Form1::boxTexts() const
 {
     pomerel::BoxTexts texts;
     std::size_t index = 0;
     for (const QPlainTextEdit *editor : {ui->Text1, ui->Text2, ui->Text3, ui->Text4, ui->Text5})
         texts[index++] = sectionText(*editor).toStdString();
-    for (const QLineEdit *box : {ui->Text6, ui->Text7, ui->Text8, ui->Text9, ui->Text10, ui->Text11,
-                                 ui->Text12, ui->Text13, ui->Text14})
+    for (const QLineEdit *box : lineBoxes())
         texts[index++] = box->text().toStdString();
     return texts;
 }

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <initializer_list>
 #include <memory>
 
@@ -20,6 +21,7 @@ class Error;
 class DriveListBox;
 class FolderListBox;
 class Form2;
+class QLineEdit;
 class QPlainTextEdit;
 
 // The main window: the CV's texts, the photo and destination pickers, and the three workflow
@@ -70,6 +72,7 @@ private:
     void startAgain();
     void quitProgram();
     void openHelp();
+    std::array<QLineEdit *, 9> lineBoxes() const;
     pomerel::BoxTexts boxTexts() const;
 
     // What a generation run asks of the window.

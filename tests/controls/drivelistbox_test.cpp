@@ -1,7 +1,7 @@
 #include "controls/drivelistbox.h"
 #include "controls/filelistbox.h"
 #include "controls/folderlistbox.h"
-#include "controltest.h"
+#include "support/controltest.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -1,8 +1,8 @@
 #include "controls/filelistbox.h"
 #include "controls/wildcardmatcher.h"
-#include "controltest.h"
 #include "generation/error.h"
 #include "generation/filesystem.h"
+#include "support/controltest.h"
 
 #include <QTemporaryDir>
 #include <QTest>

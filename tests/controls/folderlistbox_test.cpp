@@ -1,6 +1,6 @@
 #include "controls/folderlistbox.h"
 #include "controls/nativepath.h"
-#include "controltest.h"
+#include "support/controltest.h"
 
 #include <QTemporaryDir>
 #include <QTest>

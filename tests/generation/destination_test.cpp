@@ -3,11 +3,13 @@
 #include "generation/filesystem.h"
 #include "generation/generation.h"
 #include "generation/paths.h"
+#include "generation/temporaryfile.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <csignal>
 #include <sys/stat.h>
 #endif
 
@@ -21,6 +23,7 @@ namespace fs = std::filesystem;
 struct WildcardCase
 {
     std::string name;
+    std::string file;
     std::string pattern;
     bool matches;
 };
@@ -31,22 +34,29 @@ class Wildcard : public testing::TestWithParam<WildcardCase>
 
 TEST_P(Wildcard, MatchesNamesAsWindowsDoesIgnoringCase)
 {
-    EXPECT_EQ(pomerel::files::matchesWildcard(GetParam().name, GetParam().pattern),
+    EXPECT_EQ(pomerel::files::matchesWildcard(GetParam().file, GetParam().pattern),
               GetParam().matches)
-        << GetParam().name << " ~ " << GetParam().pattern;
+        << GetParam().file << " ~ " << GetParam().pattern;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Wildcard,
-    testing::Values(
-        WildcardCase{"logo.jpg", "*.jpg", true}, WildcardCase{"LOGO.JPG", "*.jpg", true},
-        WildcardCase{"Puce.Gif", "*.GIF", true}, WildcardCase{".jpg", "*.jpg", true},
-        WildcardCase{"a.jpg.jpg", "*.jpg", true}, WildcardCase{"a.jpeg", "*.jpg", false},
-        WildcardCase{"a.jpg.bak", "*.jpg", false}, WildcardCase{"jpg", "*.jpg", false},
-        WildcardCase{"été.gif", "?té.gif", true}, WildcardCase{"été.gif", "??té.gif", false},
-        WildcardCase{"abcabd", "*ab?", true}, WildcardCase{"abcab", "*ab?", false},
-        WildcardCase{"x", "**", true}, WildcardCase{"", "*", true},
-        WildcardCase{"É.jpg", "é.jpg", false}));
+    testing::Values(WildcardCase{"Extension", "logo.jpg", "*.jpg", true},
+                    WildcardCase{"UpperCaseName", "LOGO.JPG", "*.jpg", true},
+                    WildcardCase{"MixedCaseNameAndPattern", "Puce.Gif", "*.GIF", true},
+                    WildcardCase{"StarTakesNothing", ".jpg", "*.jpg", true},
+                    WildcardCase{"ExtensionTwice", "a.jpg.jpg", "*.jpg", true},
+                    WildcardCase{"LongerExtension", "a.jpeg", "*.jpg", false},
+                    WildcardCase{"ExtensionNotLast", "a.jpg.bak", "*.jpg", false},
+                    WildcardCase{"NoDot", "jpg", "*.jpg", false},
+                    WildcardCase{"QuestionMarkTakesAnAccentedLetter", "été.gif", "?té.gif", true},
+                    WildcardCase{"QuestionMarkTakesOneLetterOnly", "été.gif", "??té.gif", false},
+                    WildcardCase{"StarGoesBackOnAMismatch", "abcabd", "*ab?", true},
+                    WildcardCase{"QuestionMarkNeedsALetter", "abcab", "*ab?", false},
+                    WildcardCase{"TwoStars", "x", "**", true},
+                    WildcardCase{"StarTakesAnEmptyName", "", "*", true},
+                    WildcardCase{"AccentedLettersKeepTheirCase", "É.jpg", "é.jpg", false}),
+    testing_support::CaseName());
 
 class Destination : public testing::Test
 {
@@ -60,13 +70,9 @@ protected:
 
     ErrorNumber failingPrepare(const std::string &OB = {})
     {
-        try {
-            prepare(OB);
-        } catch (const pomerel::Error &error) {
-            return error.number();
-        }
-        ADD_FAILURE() << "the preparation did not fail";
-        return {};
+        const int number = errorNumberOf([&] { prepare(OB); });
+        EXPECT_NE(number, 0) << "the preparation did not fail";
+        return static_cast<ErrorNumber>(number);
     }
 
     fs::path inDestination(std::string_view name) const { return m_oa.path() / u8path(name); }
@@ -78,12 +84,7 @@ protected:
         const std::string depart = utf8Of(m_depart);
         return runWithoutPrivileges([&] {
             std::string OC;
-            try {
-                pomerel::prepareDestination(oa, depart, {}, OC);
-            } catch (const pomerel::Error &error) {
-                return static_cast<int>(error.number());
-            }
-            return 0;
+            return errorNumberOf([&] { pomerel::prepareDestination(oa, depart, {}, OC); });
         });
     }
 
@@ -251,10 +252,79 @@ TEST_F(Destination, NonAsciiNamesEverywhere)
     EXPECT_EQ(readFile(oa.path() / u8path("Ωmega.gif")), "omega");
 }
 
+// The longest names the file system takes: the temporary file beside each copy must not
+// grow them past its limit.
+TEST_F(Destination, NamesOfTwoHundredFiftyFiveBytesAreCopied)
+{
+    const std::string resource = std::string(251, 'r') + ".gif";
+    std::string photo;
+    while (photo.size() < 250)
+        photo += "é";
+    photo += "x.jpg";
+    ASSERT_EQ(photo.size(), 255u);
+    writeFile(m_depart / resource, "long resource");
+    const fs::path photos = m_root.makeFolder("photos");
+    writeFile(photos / u8path(photo), "long photo");
+    prepare(utf8Of(photos / u8path(photo)));
+    EXPECT_EQ(namesIn(m_oa.path()),
+              (std::set<std::string>{"bandeau.gif", "logo.jpg", resource, photo}));
+    EXPECT_EQ(readFile(inDestination(photo)), "long photo");
+}
+
+TEST_F(Destination, LeftoverOfAStoppedRunIsRemovedAndNothingElse)
+{
+    const std::set<std::string> others{".pomerel-0123abcd.tmp.bak", ".pomerel-0123ABCD.tmp",
+                                       ".pomerel-0123abc.tmp",      "pomerel-0123abcd.tmp",
+                                       ".CV.html.a1b2c3.tmp",       "notes.txt"};
+    for (const std::string &name : others)
+        writeFile(inDestination(name), "not ours");
+    writeFile(inDestination(".pomerel-0123abcd.tmp"), "left by a run that was stopped");
+    fs::create_directory(inDestination(".pomerel-00000000.tmp"));
+    prepare();
+    std::set<std::string> expected = others;
+    expected.insert({".pomerel-00000000.tmp", "bandeau.gif", "logo.jpg"});
+    EXPECT_EQ(namesIn(m_oa.path()), expected);
+}
+
+TEST_F(Destination, TemporaryFileStillBeingWrittenStays)
+{
+    const std::string target = utf8Of(inDestination(std::string(255, 'p')));
+    pomerel::files::TemporaryFile page(target, 0666);
+    page.write("written meanwhile");
+    const std::set<std::string> before = namesIn(m_oa.path());
+    ASSERT_EQ(before.size(), 1u);
+    EXPECT_TRUE(pomerel::files::isTemporaryFileName(*before.begin())) << *before.begin();
+    prepare();
+    EXPECT_TRUE(namesIn(m_oa.path()).contains(*before.begin()));
+    page.commit();
+    EXPECT_EQ(readFile(u8path(target)), "written meanwhile");
+}
+
 #ifndef _WIN32
+
+TEST_F(Destination, RunKilledWhileWritingLeavesWhatTheNextRunRemoves)
+{
+    writeFile(inDestination("CV.html"), "previous page");
+    const std::string page = utf8Of(inDestination("CV.html"));
+    EXPECT_EQ(runInChild([&] {
+                  pomerel::files::TemporaryFile output(page, 0666);
+                  output.write("half a page");
+                  ::raise(SIGKILL);
+                  return 0;
+              }),
+              103);
+    std::set<std::string> names = namesIn(m_oa.path());
+    names.erase("CV.html");
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_TRUE(pomerel::files::isTemporaryFileName(*names.begin())) << *names.begin();
+    prepare();
+    EXPECT_EQ(namesIn(m_oa.path()), (std::set<std::string>{"CV.html", "bandeau.gif", "logo.jpg"}));
+    EXPECT_EQ(readFile(inDestination("CV.html")), "previous page");
+}
 
 struct ModeCase
 {
+    std::string name;
     perms before;
     perms after;
 };
@@ -279,12 +349,17 @@ constexpr perms mode(unsigned bits)
     return static_cast<perms>(bits);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, AttributeClearing,
-    testing::Values(ModeCase{mode(0444), mode(0644)}, ModeCase{mode(0000), mode(0600)},
-                    ModeCase{mode(0400), mode(0600)}, ModeCase{mode(0200), mode(0600)},
-                    ModeCase{mode(0111), mode(0711)}, ModeCase{mode(0604), mode(0604)},
-                    ModeCase{mode(0750), mode(0750)}, ModeCase{mode(0777), mode(0777)}));
+INSTANTIATE_TEST_SUITE_P(Modes, AttributeClearing,
+                         testing::Values(ModeCase{"ReadOnlyForAll", mode(0444), mode(0644)},
+                                         ModeCase{"NoRights", mode(0000), mode(0600)},
+                                         ModeCase{"OwnerReadOnly", mode(0400), mode(0600)},
+                                         ModeCase{"OwnerWriteOnly", mode(0200), mode(0600)},
+                                         ModeCase{"ExecuteOnly", mode(0111), mode(0711)},
+                                         ModeCase{"OwnerReadAndWriteAlready", mode(0604),
+                                                  mode(0604)},
+                                         ModeCase{"GroupRightsKept", mode(0750), mode(0750)},
+                                         ModeCase{"AllRights", mode(0777), mode(0777)}),
+                         testing_support::CaseName());
 
 TEST_F(Destination, SubfoldersAndTheirFilesKeepTheirRights)
 {

@@ -1,4 +1,5 @@
 #include "generation/error.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 #include <system_error>
@@ -18,6 +19,7 @@ TEST(ErrorReport, GivesNumberDescriptionAndPath)
 
 struct SystemCase
 {
+    std::string name;
     std::errc code;
     ErrorNumber expected;
 };
@@ -34,14 +36,17 @@ TEST_P(SystemErrors, MapToTheNumberUsersKnow)
 
 INSTANTIATE_TEST_SUITE_P(
     Common, SystemErrors,
-    testing::Values(SystemCase{std::errc::no_such_file_or_directory, ErrorNumber::PathNotFound},
-                    SystemCase{std::errc::file_exists, ErrorNumber::FileAlreadyExists},
-                    SystemCase{std::errc::no_space_on_device, ErrorNumber::DiskFull},
-                    SystemCase{std::errc::permission_denied, ErrorNumber::PermissionDenied},
-                    SystemCase{std::errc::read_only_file_system, ErrorNumber::PermissionDenied},
-                    SystemCase{std::errc::io_error, ErrorNumber::DeviceIoError},
-                    // A file where a folder of the path should be: the path does not exist.
-                    SystemCase{std::errc::not_a_directory, ErrorNumber::PathNotFound},
-                    SystemCase{std::errc::file_too_large, ErrorNumber::DiskFull}));
+    testing::Values(
+        SystemCase{"NoSuchFile", std::errc::no_such_file_or_directory, ErrorNumber::PathNotFound},
+        SystemCase{"FileExists", std::errc::file_exists, ErrorNumber::FileAlreadyExists},
+        SystemCase{"NoSpace", std::errc::no_space_on_device, ErrorNumber::DiskFull},
+        SystemCase{"PermissionDenied", std::errc::permission_denied, ErrorNumber::PermissionDenied},
+        SystemCase{"ReadOnlyFileSystem", std::errc::read_only_file_system,
+                   ErrorNumber::PermissionDenied},
+        SystemCase{"InputOutput", std::errc::io_error, ErrorNumber::DeviceIoError},
+        // A file where a folder of the path should be: the path does not exist.
+        SystemCase{"NotAFolder", std::errc::not_a_directory, ErrorNumber::PathNotFound},
+        SystemCase{"FileTooLarge", std::errc::file_too_large, ErrorNumber::DiskFull}),
+    testing_support::CaseName());
 
 } // namespace

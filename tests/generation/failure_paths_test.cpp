@@ -86,6 +86,8 @@ struct FailureCase
     std::set<std::string> namesInDestination;
     Page page;
     std::function<void(const World &)> alsoCheck = {};
+    // The path the report names, for a failure in this process; nothing: not checked.
+    std::function<std::string(const World &)> reportedPath = {};
 };
 
 void PrintTo(const FailureCase &c, std::ostream *out)
@@ -107,21 +109,24 @@ void setMode(const fs::path &path, fs::perms mode)
 }
 #endif
 
-// Runs the step where the case says, giving the error's number (0 for none).
-int runStep(const FailureCase &c, World &world, FakeWindow &window)
+// Runs the step where the case says, giving the error's number (0 for none) and, when it
+// failed in this process, the path its report names.
+int runStep(const FailureCase &c, World &world, FakeWindow &window, std::string &reportedPath)
 {
-    const auto body = [&]() -> int {
-        try {
-            if (c.step == Step::Run) {
-                pomerel::generatePage(world.data, window);
-            } else {
-                pomerel::fillTemplate(world.data.depart, world.data.oa,
-                                      pomerel::buildCvFields(world.data.OC, world.data.texts));
+    const auto body = [&] {
+        return errorNumberOf([&] {
+            try {
+                if (c.step == Step::Run) {
+                    pomerel::generatePage(world.data, window);
+                } else {
+                    pomerel::fillTemplate(world.data.depart, world.data.oa,
+                                          pomerel::buildCvFields(world.data.OC, world.data.texts));
+                }
+            } catch (const pomerel::Error &error) {
+                reportedPath = error.path();
+                throw;
             }
-            return 0;
-        } catch (const pomerel::Error &error) {
-            return static_cast<int>(error.number());
-        }
+        });
     };
     switch (c.runner) {
     case Runner::InProcess:
@@ -153,7 +158,8 @@ TEST_P(FailurePaths, ReportTheirNumberAndLeaveTheDiskAsTheEarlierStepsMadeIt)
     const std::string OCBefore = world.data.OC;
     FakeWindow window;
 
-    const int result = runStep(c, world, window);
+    std::string reportedPath;
+    const int result = runStep(c, world, window, reportedPath);
     world.held.reset();
 
     ASSERT_LT(result, 100) << "the child process did not finish normally";
@@ -182,6 +188,9 @@ TEST_P(FailurePaths, ReportTheirNumberAndLeaveTheDiskAsTheEarlierStepsMadeIt)
     }
     if (c.alsoCheck)
         c.alsoCheck(world);
+    if (c.reportedPath) {
+        EXPECT_EQ(reportedPath, c.reportedPath(world));
+    }
 }
 
 #ifdef _WIN32
@@ -214,8 +223,15 @@ bool isReadOnly(const fs::path &path)
 const FailureCase kFailures[] = {
     {"TemplateMissing", [](World &w) { fs::remove(w.depart / "brt.ggg"); }, Step::Run,
      Runner::InProcess, ErrorNumber::FileNotFound, kEverythingCopied, Page::Kept},
-    {"TwentyEighthPlaceholder", [](World &w) { writeFile(w.depart / "brt.ggg", kTemplate + "*"); },
-     Step::Run, Runner::InProcess, ErrorNumber::SubscriptOutOfRange, kEverythingCopied, Page::Kept},
+    {"TwentyEighthPlaceholder",
+     [](World &w) { writeFile(w.depart / "brt.ggg", kTemplate + "*"); },
+     Step::Run,
+     Runner::InProcess,
+     ErrorNumber::SubscriptOutOfRange,
+     kEverythingCopied,
+     Page::Kept,
+     {}, // the report names the template, which is what needs mending
+     [](const World &w) { return utf8Of(w.depart / "brt.ggg"); }},
     {"TwentyEighthPlaceholderWithNoEarlierPage",
      [](World &w) {
          fs::remove(w.oa / "CV.html");

@@ -95,6 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "l",
                   {{8, "<b>&amp;*</b>"}, {1, "1 * 2 < 3 & \"q\""}},
                   {{0, "l"}, {3, "<b>&amp;*</b>"}, {13, "1 * 2 < 3 & \"q\""}}},
+        FieldCase{"PhotoNameAsALinkToTheCopy", "photo #2.jpg", {}, {{0, "photo %232.jpg"}}},
         FieldCase{"UnicodeUnchanged",
                   "zdjęcie.jpg",
                   {{6, "Paweł Łukasz"}, {1, "Ωmega 😀"}},

@@ -32,13 +32,9 @@ protected:
 
     ErrorNumber failingRun()
     {
-        try {
-            generatePage(m_data, m_window);
-        } catch (const pomerel::Error &error) {
-            return error.number();
-        }
-        ADD_FAILURE() << "the run did not fail";
-        return {};
+        const int number = errorNumberOf([&] { generatePage(m_data, m_window); });
+        EXPECT_NE(number, 0) << "the run did not fail";
+        return static_cast<ErrorNumber>(number);
     }
 
     std::string expectedPage() const
@@ -146,6 +142,7 @@ TEST_F(Run, DefaultPictureStaysAfterAFailureLaterInTheRun)
 
 struct CommandCase
 {
+    std::string name;
     std::string oa;
     std::string expected;
 };
@@ -162,14 +159,16 @@ TEST_P(BrowserCommandLine, IsTheBrowserThenTheFolderThenThePageWithoutQuotes)
 INSTANTIATE_TEST_SUITE_P(
     Cases, BrowserCommandLine,
     testing::Values(
-        CommandCase{"C:\\CV\\",
+        CommandCase{"Folder", "C:\\CV\\",
                     "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE C:\\CV\\cv.html"},
-        CommandCase{"C:\\", "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE C:\\cv.html"},
-        CommandCase{"C:\\Program Files\\Mon CV\\",
+        CommandCase{"DriveRoot", "C:\\",
+                    "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE C:\\cv.html"},
+        CommandCase{"BlanksInTheFolder", "C:\\Program Files\\Mon CV\\",
                     "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE C:\\Program Files\\Mon "
                     "CV\\cv.html"},
-        CommandCase{"D:\\été\\",
-                    "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE D:\\été\\cv.html"}));
+        CommandCase{"AccentedFolder", "D:\\été\\",
+                    "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE D:\\été\\cv.html"}),
+    testing_support::CaseName());
 
 TEST(OpenPage, WithoutThatBrowserTheDefaultBrowserOpensTheWrittenPage)
 {

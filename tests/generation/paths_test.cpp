@@ -12,9 +12,10 @@ using namespace testing_support;
 
 struct JoinCase
 {
+    std::string name;
     PathStyle style;
     std::string folder;
-    std::string name;
+    std::string file;
     std::string expected;
 };
 
@@ -25,25 +26,29 @@ class FolderAndFileJoin : public testing::TestWithParam<JoinCase>
 TEST_P(FolderAndFileJoin, AddsOneSeparatorOnlyWhenMissing)
 {
     const JoinCase &c = GetParam();
-    EXPECT_EQ(pomerel::joinFolderAndFile(c.folder, c.name, c.style), c.expected);
+    EXPECT_EQ(pomerel::joinFolderAndFile(c.folder, c.file, c.style), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     BothStyles, FolderAndFileJoin,
     testing::Values(
-        JoinCase{PathStyle::Windows, "C:\\CV", "photo.jpg", "C:\\CV\\photo.jpg"},
-        JoinCase{PathStyle::Windows, "C:\\", "photo.jpg", "C:\\photo.jpg"},
-        JoinCase{PathStyle::Windows, "D:\\Mes Documents\\été", "", "D:\\Mes Documents\\été\\"},
-        JoinCase{PathStyle::Windows, "C:\\CV\\", "", "C:\\CV\\"},
-        JoinCase{PathStyle::Posix, "/home/moi/cv", "photo.jpg", "/home/moi/cv/photo.jpg"},
-        JoinCase{PathStyle::Posix, "/", "photo.jpg", "/photo.jpg"},
-        JoinCase{PathStyle::Posix, "/home/moi/Łódź", "", "/home/moi/Łódź/"},
-        JoinCase{PathStyle::Posix, "", "photo.jpg", "photo.jpg"},
+        JoinCase{"WindowsFolder", PathStyle::Windows, "C:\\CV", "photo.jpg", "C:\\CV\\photo.jpg"},
+        JoinCase{"WindowsDriveRoot", PathStyle::Windows, "C:\\", "photo.jpg", "C:\\photo.jpg"},
+        JoinCase{"WindowsFolderAndNoName", PathStyle::Windows, "D:\\Mes Documents\\été", "",
+                 "D:\\Mes Documents\\été\\"},
+        JoinCase{"WindowsFolderWithItsSeparator", PathStyle::Windows, "C:\\CV\\", "", "C:\\CV\\"},
+        JoinCase{"PosixFolder", PathStyle::Posix, "/home/moi/cv", "photo.jpg",
+                 "/home/moi/cv/photo.jpg"},
+        JoinCase{"PosixRoot", PathStyle::Posix, "/", "photo.jpg", "/photo.jpg"},
+        JoinCase{"PosixFolderAndNoName", PathStyle::Posix, "/home/moi/Łódź", "", "/home/moi/Łódź/"},
+        JoinCase{"NoFolder", PathStyle::Posix, "", "photo.jpg", "photo.jpg"},
         // A backslash is an ordinary character of a POSIX name.
-        JoinCase{PathStyle::Posix, "/tmp/a\\", "b", "/tmp/a\\/b"}));
+        JoinCase{"PosixBackslash", PathStyle::Posix, "/tmp/a\\", "b", "/tmp/a\\/b"}),
+    CaseName());
 
 struct RootCase
 {
+    std::string name;
     PathStyle style;
     std::string currentDirectory;
     std::string expected;
@@ -59,18 +64,21 @@ TEST_P(ResourceFolder, DriveRootGetsTheProgramFolder)
     EXPECT_EQ(pomerel::resourceFolderFor(c.currentDirectory, c.style), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothStyles, ResourceFolder,
-                         testing::Values(RootCase{PathStyle::Windows, "C:\\", "C:\\Pomerel"},
-                                         RootCase{PathStyle::Windows, "D:\\", "D:\\Pomerel"},
-                                         RootCase{PathStyle::Windows, "C:\\A", "C:\\A"},
-                                         RootCase{PathStyle::Windows, "C:\\Work", "C:\\Work"},
-                                         RootCase{PathStyle::Windows, "C:\\é", "C:\\é"},
-                                         RootCase{PathStyle::Windows, "\\\\serveur\\partage",
-                                                  "\\\\serveur\\partage"},
-                                         RootCase{PathStyle::Posix, "/", "/Pomerel"},
-                                         RootCase{PathStyle::Posix, "/usr", "/usr"},
-                                         RootCase{PathStyle::Posix, "/opt/Pomerel", "/opt/Pomerel"},
-                                         RootCase{PathStyle::Posix, "/a/b", "/a/b"}));
+INSTANTIATE_TEST_SUITE_P(
+    BothStyles, ResourceFolder,
+    testing::Values(RootCase{"DriveC", PathStyle::Windows, "C:\\", "C:\\Pomerel"},
+                    RootCase{"DriveD", PathStyle::Windows, "D:\\", "D:\\Pomerel"},
+                    RootCase{"ThreeCharacterFolder", PathStyle::Windows, "C:\\A", "C:\\A"},
+                    RootCase{"WindowsFolder", PathStyle::Windows, "C:\\Work", "C:\\Work"},
+                    RootCase{"AccentedThreeCharacterFolder", PathStyle::Windows, "C:\\é", "C:\\é"},
+                    RootCase{"NetworkShare", PathStyle::Windows, "\\\\serveur\\partage",
+                             "\\\\serveur\\partage"},
+                    RootCase{"PosixRoot", PathStyle::Posix, "/", "/Pomerel"},
+                    RootCase{"PosixFolder", PathStyle::Posix, "/usr", "/usr"},
+                    RootCase{"FolderNamedPomerel", PathStyle::Posix, "/opt/Pomerel",
+                             "/opt/Pomerel"},
+                    RootCase{"PosixSubfolder", PathStyle::Posix, "/a/b", "/a/b"}),
+    CaseName());
 
 TEST(CurrentResourceFolder, IsTheWorkingFolderEvenWithAccentsAndBlanks)
 {

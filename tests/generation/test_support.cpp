@@ -11,8 +11,6 @@
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #endif
 
 namespace testing_support {
@@ -124,46 +122,12 @@ void makeResources(const fs::path &folder, std::string_view templateBytes)
 }
 
 #ifndef _WIN32
-int runInChild(const std::function<int()> &body)
-{
-    const pid_t child = ::fork();
-    if (child < 0)
-        throw std::runtime_error("fork failed");
-    if (child == 0) {
-        int status = 101;
-        try {
-            status = body();
-        } catch (...) {
-            status = 102;
-        }
-        ::_exit(status);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 103;
-}
-
-int runWithoutPrivileges(const std::function<int()> &body)
-{
-    return runInChild([&] {
-        constexpr uid_t nobody = 65534;
-        if (::geteuid() == 0 && (::setgid(nobody) != 0 || ::setuid(nobody) != 0))
-            return 100;
-        return body();
-    });
-}
-
 void limitFileSize(std::size_t bytes)
 {
     ::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
         throw std::runtime_error("setrlimit failed");
-}
-#else
-int runWithoutPrivileges(const std::function<int()> &body)
-{
-    return body();
 }
 #endif
 

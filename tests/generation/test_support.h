@@ -4,6 +4,8 @@
 // records what the run asks of it.
 
 #include "generation/generation.h"
+#include "support/errornumber.h"
+#include "support/privileges.h"
 
 #include <filesystem>
 #include <functional>
@@ -73,14 +75,7 @@ fs::perms permissionsOf(const fs::path &path);
 // A resource folder as the run expects it: brt.ggg, logo.jpg, one .gif.
 void makeResources(const fs::path &folder, std::string_view templateBytes);
 
-// Runs body without root's rights, which ignore permission bits: in a child process as
-// "nobody" where processes fork, directly on Windows. Returns what body returned (0 to 99),
-// or 100 and more when the child failed otherwise.
-int runWithoutPrivileges(const std::function<int()> &body);
-
 #ifndef _WIN32
-// Runs body in a child process, returning as runWithoutPrivileges does.
-int runInChild(const std::function<int()> &body);
 // In a child: files may not grow beyond bytes, and writing past that fails instead of
 // ending the process.
 void limitFileSize(std::size_t bytes);

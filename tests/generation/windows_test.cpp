@@ -46,19 +46,27 @@ void setAttributes(const fs::path &path, DWORD attributes)
 
 // --- Drive roots and backslashes ----------------------------------------------------------
 
-class DriveRootAsWorkingFolder : public testing::TestWithParam<const char *>
+struct DriveCase
+{
+    std::string name;
+    std::string root;
+};
+
+class DriveRootAsWorkingFolder : public testing::TestWithParam<DriveCase>
 {
 };
 
 TEST_P(DriveRootAsWorkingFolder, GivesThePomerelFolderOnThatDrive)
 {
-    const std::string root = GetParam();
+    const std::string root = GetParam().root;
     const WorkingFolder atRoot(u8path(root));
     EXPECT_EQ(pomerel::currentResourceFolder(), root + "Pomerel");
 }
 
 // C: is the prefix's own drive; Z: is where Wine shows the host's root.
-INSTANTIATE_TEST_SUITE_P(Drives, DriveRootAsWorkingFolder, testing::Values("C:\\", "Z:\\"));
+INSTANTIATE_TEST_SUITE_P(Drives, DriveRootAsWorkingFolder,
+                         testing::Values(DriveCase{"DriveC", "C:\\"}, DriveCase{"DriveZ", "Z:\\"}),
+                         CaseName());
 
 TEST(WindowsPaths, FolderOfThreeCharactersThatIsNotARootStaysAsItIs)
 {
@@ -71,8 +79,9 @@ TEST(WindowsPaths, FolderOfThreeCharactersThatIsNotARootStaysAsItIs)
 
 struct NativeJoin
 {
+    std::string name;
     const char *folder;
-    const char *name;
+    const char *file;
     const char *expected;
 };
 
@@ -84,22 +93,25 @@ TEST_P(NativeJoins, UseABackslashUnlessTheFolderEndsWithOne)
 {
     EXPECT_EQ(pomerel::nativePathStyle(), pomerel::PathStyle::Windows);
     const NativeJoin &c = GetParam();
-    EXPECT_EQ(pomerel::joinFolderAndFile(c.folder, c.name), c.expected);
+    EXPECT_EQ(pomerel::joinFolderAndFile(c.folder, c.file), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, NativeJoins,
-                         testing::Values(NativeJoin{"C:\\", "moi.jpg", "C:\\moi.jpg"},
-                                         NativeJoin{"C:\\Photos", "moi.jpg", "C:\\Photos\\moi.jpg"},
-                                         NativeJoin{"D:\\CV", "", "D:\\CV\\"},
-                                         NativeJoin{"D:\\CV\\", "", "D:\\CV\\"},
-                                         NativeJoin{"C:\\Mes Documents\\Zoé ł", "été.gif",
-                                                    "C:\\Mes Documents\\Zoé ł\\été.gif"}));
+INSTANTIATE_TEST_SUITE_P(
+    Windows, NativeJoins,
+    testing::Values(NativeJoin{"DriveRoot", "C:\\", "moi.jpg", "C:\\moi.jpg"},
+                    NativeJoin{"Folder", "C:\\Photos", "moi.jpg", "C:\\Photos\\moi.jpg"},
+                    NativeJoin{"NoName", "D:\\CV", "", "D:\\CV\\"},
+                    NativeJoin{"FolderWithItsSeparator", "D:\\CV\\", "", "D:\\CV\\"},
+                    NativeJoin{"AccentsAndBlanks", "C:\\Mes Documents\\Zoé ł", "été.gif",
+                               "C:\\Mes Documents\\Zoé ł\\été.gif"}),
+    CaseName());
 
 // --- Attributes ------------------------------------------------------------------------------
 
 struct AttributeCase
 {
-    const char *name;
+    std::string name;
+    const char *file;
     DWORD attributes;
 };
 
@@ -114,7 +126,7 @@ TEST_P(ClearedAttributes, BecomeTheNormalAttributeWhileSubfoldersKeepTheirs)
     const fs::path depart = root.makeFolder("depart");
     makeResources(depart, "*");
     const fs::path oa = root.makeFolder("oa");
-    const fs::path file = oa / u8path(c.name);
+    const fs::path file = oa / u8path(c.file);
     const fs::path inner = root.makeFolder("oa/sous-dossier") / "garde.txt";
     writeFile(file, "contenu");
     writeFile(inner, "contenu");
@@ -132,12 +144,14 @@ TEST_P(ClearedAttributes, BecomeTheNormalAttributeWhileSubfoldersKeepTheirs)
 
 INSTANTIATE_TEST_SUITE_P(
     Windows, ClearedAttributes,
-    testing::Values(AttributeCase{"lecture seule.txt", FILE_ATTRIBUTE_READONLY},
-                    AttributeCase{"caché.txt", FILE_ATTRIBUTE_HIDDEN},
-                    AttributeCase{"système.txt", FILE_ATTRIBUTE_SYSTEM},
-                    AttributeCase{"archive.txt", FILE_ATTRIBUTE_ARCHIVE},
-                    AttributeCase{"tout.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE}));
+    testing::Values(AttributeCase{"ReadOnly", "lecture seule.txt", FILE_ATTRIBUTE_READONLY},
+                    AttributeCase{"Hidden", "caché.txt", FILE_ATTRIBUTE_HIDDEN},
+                    AttributeCase{"System", "système.txt", FILE_ATTRIBUTE_SYSTEM},
+                    AttributeCase{"Archive", "archive.txt", FILE_ATTRIBUTE_ARCHIVE},
+                    AttributeCase{"All", "tout.txt",
+                                  FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE}),
+    CaseName());
 
 TEST(WindowsAttributes, ReadOnlyHiddenPicturesAndPageAreReplacedByTheNextRun)
 {

@@ -2,6 +2,7 @@
 #include "help_window/captionlabel.h"
 #include "help_window/form2.h"
 #include "help_window/helptopics.h"
+#include "support/windowtest.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -55,14 +56,6 @@ const QString pageCreation = u"Après avoir cliqué sur création de la page\r"
 
 // The controls whose visibility the topics set, in the order of the columns below.
 const QStringList topicControls = {u"Label1"_s, u"Label3"_s, u"Label4"_s, u"Image7"_s, u"Image6"_s};
-
-QWidget *control(QWidget *window, const QString &name)
-{
-    auto *widget = window->findChild<QWidget *>(name);
-    if (!widget)
-        qFatal("no control named %s", qPrintable(name));
-    return widget;
-}
 
 QString caption(QWidget *window, const QString &name)
 {
@@ -216,7 +209,7 @@ void TestHelpWindow::captionLines()
     QFETCH(int, lines);
 
     CaptionLabel label;
-    label.setFont(m_form->findChild<QWidget *>(u"Label1"_s)->font());
+    label.setFont(control(m_form.data(), u"Label1"_s)->font());
     label.setAutoFillBackground(true);
     QPalette colours = label.palette();
     colours.setColor(QPalette::Window, Qt::white);
@@ -237,12 +230,12 @@ void TestHelpWindow::openingState()
     QCOMPARE(caption(m_form, u"Label2"_s), u"Cliquez sur les endroits désirés"_s);
     QCOMPARE(caption(m_form, u"Label3"_s), u"lab3"_s);
     QCOMPARE(caption(m_form, u"Label4"_s), u"C'est l'aide  que vous avez sous le yeux"_s);
-    QCOMPARE(qobject_cast<QPushButton *>(control(m_form, u"Command1"_s))->text(),
+    QCOMPARE(qobject_cast<QPushButton *>(control(m_form.data(), u"Command1"_s))->text(),
              u"Quitter l'aide"_s);
     QCOMPARE(visibility(m_form), u"10000"_s);
     for (const QString &name : {u"Image1"_s, u"Image2"_s, u"Image3"_s, u"Image4"_s, u"Image5"_s,
                                 u"Label2"_s, u"Command1"_s})
-        QVERIFY2(control(m_form, name)->isVisible(), qPrintable(name));
+        QVERIFY2(control(m_form.data(), name)->isVisible(), qPrintable(name));
     QVERIFY(!m_form->windowIcon().isNull());
 }
 
@@ -252,7 +245,7 @@ void TestHelpWindow::windowLook()
 {
     const QImage background(u":/help/background.png"_s);
     QCOMPARE(background.size(), QSize(564, 440));
-    const QRect image1 = control(m_form, u"Image1"_s)->geometry();
+    const QRect image1 = control(m_form.data(), u"Image1"_s)->geometry();
 
     m_form->resize(900, 800);
     QImage shot = m_form->grab().toImage();
@@ -264,10 +257,10 @@ void TestHelpWindow::windowLook()
     QCOMPARE(shot.pixel(300, 441), grey);
     QCOMPARE(shot.pixel(890, 790), grey);
     // The text area: white inside a thin black border.
-    const QRect label1 = control(m_form, u"Label1"_s)->geometry();
+    const QRect label1 = control(m_form.data(), u"Label1"_s)->geometry();
     QCOMPARE(shot.pixel(label1.bottomRight() - QPoint(3, 3)), qRgb(255, 255, 255));
     QCOMPARE(shot.pixel(label1.bottomRight()), qRgb(0, 0, 0));
-    QCOMPARE(control(m_form, u"Image1"_s)->geometry(), image1);
+    QCOMPARE(control(m_form.data(), u"Image1"_s)->geometry(), image1);
 }
 
 // Only the button takes the focus: the labels and pictures never do, so Tab cannot move it.
@@ -275,7 +268,7 @@ void TestHelpWindow::focusStaysOnTheButton()
 {
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form));
-    QWidget *button = control(m_form, u"Command1"_s);
+    QWidget *button = control(m_form.data(), u"Command1"_s);
     QTRY_COMPARE(QApplication::focusWidget(), button);
     QTest::keyClick(m_form, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), button);
@@ -302,7 +295,7 @@ void TestHelpWindow::pointers()
     QFETCH(QString, name);
     QFETCH(bool, pointerIcon);
 
-    const QCursor cursor = control(m_form, name)->cursor();
+    const QCursor cursor = control(m_form.data(), name)->cursor();
     if (pointerIcon) {
         const QCursor expected = Assets::pointerCursor();
         QCOMPARE(cursor.shape(), Qt::BitmapCursor);
@@ -327,7 +320,7 @@ void TestHelpWindow::captionsFit()
 {
     QFETCH(QString, name);
 
-    QWidget *widget = control(m_form, name);
+    QWidget *widget = control(m_form.data(), name);
     const QString text = widget->property("text").toString();
     const int room =
         qobject_cast<QPushButton *>(widget) ? widget->width() - 8 : widget->contentsRect().width();
@@ -356,7 +349,7 @@ void TestHelpWindow::pictures()
     QFETCH(QString, name);
     QFETCH(bool, cutFromBackground);
 
-    auto *image = qobject_cast<QLabel *>(control(m_form, name));
+    auto *image = qobject_cast<QLabel *>(control(m_form.data(), name));
     const QPixmap picture = image->pixmap();
     QVERIFY(!picture.isNull());
     QCOMPARE(picture.size(), image->size());
@@ -391,9 +384,10 @@ void TestHelpWindow::stacking()
 
     for (QWidget *child : m_form->findChildren<QWidget *>())
         child->setVisible(child->objectName() == front || child->objectName() == back);
-    const QRect overlap = control(m_form, front)->geometry() & control(m_form, back)->geometry();
+    const QRect overlap =
+        control(m_form.data(), front)->geometry() & control(m_form, back)->geometry();
     QVERIFY(!overlap.isEmpty());
-    QCOMPARE(m_form->childAt(overlap.center()), control(m_form, front));
+    QCOMPARE(m_form->childAt(overlap.center()), control(m_form.data(), front));
 }
 
 void TestHelpWindow::clicks_data()
@@ -453,7 +447,7 @@ void TestHelpWindow::clicks()
     // The topic pictures and the button are never hidden.
     for (const QString &name :
          {u"Image1"_s, u"Image2"_s, u"Image3"_s, u"Image4"_s, u"Image5"_s, u"Command1"_s})
-        QVERIFY2(control(m_form, name)->isVisible(), qPrintable(name));
+        QVERIFY2(control(m_form.data(), name)->isVisible(), qPrintable(name));
 }
 
 void TestHelpWindow::accessibleNames_data()
@@ -538,7 +532,7 @@ void TestHelpWindow::closing()
 
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form));
-    QWidget *button = control(m_form, u"Command1"_s);
+    QWidget *button = control(m_form.data(), u"Command1"_s);
     QTRY_COMPARE(QApplication::focusWidget(), button);
 
     if (how == u"click")

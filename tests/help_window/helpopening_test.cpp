@@ -1,8 +1,8 @@
 #include "controls/folderlistbox.h"
 #include "help_window/form2.h"
 #include "main_window/form1.h"
-#include "modalanswerer.h"
-#include "windowtest.h"
+#include "support/modalanswerer.h"
+#include "support/windowtest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,14 +20,6 @@ namespace {
 
 const QString introductionStart = u"Ce programme vous permet de créer un curriculum vitae\r"_s;
 const QString sectionsStart = u"Vous avez cinq boutons \r"_s;
-
-template<typename Widget = QWidget> Widget *control(QWidget *window, const QString &name)
-{
-    auto *widget = window->findChild<Widget *>(name);
-    if (!widget)
-        qFatal("no control named %s", qPrintable(name));
-    return widget;
-}
 
 void clickOn(QWidget *window, const QString &name)
 {

@@ -11,8 +11,9 @@
 #include "controls/folderlistbox.h"
 #include "controls/volumes.h"
 #include "main_window/form1.h"
-#include "modalanswerer.h"
-#include "windowtest.h"
+#include "support/modalanswerer.h"
+#include "support/privileges.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,7 +30,6 @@
 #ifndef Q_OS_WIN
 #include <cstdlib>
 #include <filesystem>
-#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -110,7 +110,7 @@ private slots:
 private:
     template<typename T = QWidget> T *control(const QString &name) const
     {
-        return m_window->findChild<T *>(name);
+        return ::control<T>(m_window.get(), name);
     }
     void act(Action action, const QString &argument);
     // What a row checks in the window after its action; the number seen, or a negative value
@@ -325,9 +325,7 @@ int runWithoutRootRights(int argc, char **argv)
 
     const pid_t child = ::fork();
     if (child == 0) {
-        constexpr uid_t nobody = 65534;
-        if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0 ||
-            ::chdir(folder.c_str()) != 0)
+        if (!testing_support::dropPrivileges() || ::chdir(folder.c_str()) != 0)
             ::_exit(121);
         int result = 0;
         {

@@ -7,8 +7,8 @@
 #include "help_window/form2.h"
 #include "main_window/form1.h"
 #include "main_window/picturebox.h"
-#include "modalanswerer.h"
-#include "windowtest.h"
+#include "support/modalanswerer.h"
+#include "support/windowtest.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -141,7 +141,7 @@ private slots:
 private:
     template<typename T = QWidget> T *control(const QString &name) const
     {
-        return m_window->findChild<T *>(name);
+        return ::control<T>(m_window.get(), name);
     }
     void makeWindow();
     QStringList shownControls() const;
@@ -492,7 +492,7 @@ void TestForm1::accessibleNames()
     if (!description.isEmpty())
         QCOMPARE(accessible->text(QAccessible::Description), description);
     // A drive list tells its drive as its value.
-    if (auto *drives = control<DriveListBox>(name)) {
+    if (auto *drives = qobject_cast<DriveListBox *>(control(name))) {
         QVERIFY(!drives->currentText().isEmpty());
         QCOMPARE(accessible->text(QAccessible::Value), drives->currentText());
     }

@@ -1,4 +1,4 @@
-#include "modalanswerer.h"
+#include "support/modalanswerer.h"
 
 #include <QApplication>
 #include <QInputDialog>

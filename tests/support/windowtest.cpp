@@ -1,4 +1,4 @@
-#include "windowtest.h"
+#include "support/windowtest.h"
 
 #include "controls/filelistbox.h"
 

@@ -5,8 +5,18 @@
 #include <QObject>
 #include <QString>
 #include <QUrl>
+#include <QWidget>
 
 class FileListBox;
+
+// The control called name in window. A test that names a missing control stops at once.
+template<typename Control = QWidget> Control *control(const QObject *window, const QString &name)
+{
+    auto *found = window->findChild<Control *>(name);
+    if (!found)
+        qFatal("no control named %s", qPrintable(name));
+    return found;
+}
 
 // Copies the shipped template and pictures into folder, which must exist. False when one of
 // them could not be copied or the template is missing.

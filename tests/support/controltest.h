@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/volumes.h"
+#include "support/errornumber.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,8 @@
 
 // Helpers shared by the list controls' tests.
 namespace ControlTest {
+
+using testing_support::errorNumberOf;
 
 // Makes each entry under root: a folder when it ends with "/", an empty file otherwise.
 inline void make(const QString &root, const QStringList &entries)
@@ -68,9 +71,6 @@ public:
 private:
     QString m_previous;
 };
-
-// The number of the pomerel::Error that call throws, or 0 when it throws none.
-int errorNumberOf(const std::function<void()> &call);
 
 // Makes root/name a folder that only root may open, and gives it to open in a child process
 // run as an unprivileged user (root opens any folder whatever its rights). Returns the
