@@ -9,9 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-fuzz
 seconds=${1:-60}
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DENABLE_FUZZING=ON \
-    -DPOMEREL_BUILD_UI=OFF -DPOMEREL_BUILD_TESTS=OFF -DPOMEREL_BUILD_BENCHMARKS=OFF
+cmake -S "$root" --preset fuzz -B "$build"
 cmake --build "$build" --parallel 2 --target template_fuzzer
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/pomerel-corpus.XXXXXX")

@@ -1,20 +1,36 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need; does nothing when they are
-# all there already.
+# Installs the Debian 12 packages that Pomerel needs; does nothing when they are all there
+# already. `setup.sh run` installs only what building and running the program needs,
+# `setup.sh package` adds what making its Debian package needs, and `setup.sh` installs what
+# the tests need too.
 set -euo pipefail
+group=${1:-all}
 
+# Compiler, CMake, Qt and the page's fonts.
 packages=(
     build-essential cmake
     qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev pkgconf
-    libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
-    g++-mingw-w64-x86-64 wine64 googletest
-    clang libclang-rt-14-dev
-    chromium
 )
-# The page audit's npm tools run on Node.js; a Node.js from elsewhere brings its own npm.
-if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
-    packages+=(nodejs npm)
+if [[ $group != run ]]; then
+    packages+=(dpkg-dev file)
+fi
+if [[ $group == all ]]; then
+    packages+=(
+        libgtest-dev libgmock-dev libbenchmark-dev
+        g++-mingw-w64-x86-64 wine64 googletest
+        clang libclang-rt-14-dev
+        # Headless Chromium: the page audit, the README's page picture.
+        chromium
+        # The package stage: validators, and the installed program driven on a virtual screen.
+        lintian desktop-file-utils appstream xvfb xdotool x11-xserver-utils
+        # The README's window picture (scripts/screenshots.sh).
+        imagemagick
+    )
+    # The page audit's npm tools run on Node.js; a Node.js from elsewhere brings its own npm.
+    if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+        packages+=(nodejs npm)
+    fi
 fi
 
 missing=()

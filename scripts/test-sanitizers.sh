@@ -6,12 +6,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-asan}
 
-flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-cmake -S "$root" -B "$build" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPOMEREL_BUILD_BENCHMARKS=OFF \
-    -DCMAKE_CXX_FLAGS="$flags" \
-    -DCMAKE_EXE_LINKER_FLAGS="$flags"
+# The flags are those of the "sanitizers" preset in CMakePresets.json.
+cmake -S "$root" --preset sanitizers -B "$build"
 cmake --build "$build" --parallel 2
 
 export QT_QPA_PLATFORM=offscreen

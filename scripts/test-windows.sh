@@ -6,11 +6,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-mingw}
 
-cmake -S "$root" -B "$build" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPOMEREL_BUILD_UI=OFF -DPOMEREL_BUILD_BENCHMARKS=OFF \
-    -DPOMEREL_GTEST_SOURCE_DIR=/usr/src/googletest
+# The toolchain and options are those of the "mingw" preset in CMakePresets.json.
+cmake -S "$root" --preset mingw -B "$build"
 cmake --build "$build" --parallel 2
 
 wine_dir=/usr/lib/wine

@@ -5,11 +5,14 @@
 #   2. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
 #   3. a bounded fuzz run of the template filling (build-fuzz/, about 60 s);
 #   4. the generation core's suite cross-built for Windows and run under Wine (build-mingw/);
-#   5. the accessibility audit of generated pages in headless Chromium (build/page_audit/).
-# Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows audit") to run only those.
+#   5. the accessibility audit of generated pages in headless Chromium (build/page_audit/);
+#   6. the Debian package, built, installed, used from its menu entry and removed
+#      (build-package/).
+# Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows audit package") to run only
+# those.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-stages=${POMEREL_STAGES:-normal sanitizers fuzz windows audit}
+stages=${POMEREL_STAGES:-normal sanitizers fuzz windows audit package}
 
 normal() {
     "$root/scripts/build.sh" "$root/build"
@@ -19,6 +22,7 @@ sanitizers() { "$root/scripts/test-sanitizers.sh"; }
 fuzz() { "$root/scripts/fuzz.sh"; }
 windows() { "$root/scripts/test-windows.sh"; }
 audit() { "$root/scripts/page-audit.sh" "$root/build"; }
+package() { "$root/scripts/test-package.sh"; }
 
 "$root/scripts/setup.sh"
 summary=()

@@ -1,6 +1,7 @@
 // Draws every picture of the program and writes them where the build takes them from:
-//   draw_assets [assets-folder resources-folder]
-// The defaults are the source tree's assets/ and resources/. The output is committed; run
+//   draw_assets [assets-folder resources-folder icons-folder]
+// The defaults are the source tree's assets/, resources/ and packaging/icons/hicolor/ (the
+// desktop's icon theme folders). The output is committed; run
 // this again after changing the artwork. It needs the fonts of Debian's fonts-urw-base35
 // and fonts-liberation2 packages, and refuses to draw with stand-ins, so that the same
 // sources always give the same pictures.
@@ -108,7 +109,21 @@ private:
     QDir m_folder;
 };
 
-bool drawAll(const QDir &assets, const QDir &resources, const Artwork::Fonts &fonts)
+// The program icon in each size of the desktop's icon theme, every size drawn for itself.
+bool drawThemeIcons(const QDir &theme, const Artwork::Fonts &fonts)
+{
+    bool ok = true;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("%1x%1/apps").arg(size);
+        ok &= theme.mkpath(folder);
+        const QImage icon = Artwork::programIcon(size, fonts);
+        ok &= Output(theme.filePath(folder)).png(QStringLiteral("fr.pomerel.Pomerel.png"), icon);
+    }
+    return ok;
+}
+
+bool drawAll(const QDir &assets, const QDir &resources, const QDir &theme,
+             const Artwork::Fonts &fonts)
 {
     Output images(assets.filePath(QStringLiteral("images")));
     Output icons(assets);
@@ -126,6 +141,7 @@ bool drawAll(const QDir &assets, const QDir &resources, const Artwork::Fonts &fo
     ok &= shipped.jpeg(QStringLiteral("logo.jpg"), Artwork::defaultPhoto());
     ok &= shipped.gif(QStringLiteral("bandeau.gif"), Artwork::pageBand());
     ok &= shipped.gif(QStringLiteral("puce.gif"), Artwork::headingMarker());
+    ok &= drawThemeIcons(theme, fonts);
     return ok;
 }
 
@@ -139,15 +155,17 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
 
     const QStringList arguments = QGuiApplication::arguments();
-    if (arguments.size() != 1 && arguments.size() != 3) {
-        err() << "Usage: draw_assets [assets-folder resources-folder]" << Qt::endl;
+    if (arguments.size() != 1 && arguments.size() != 4) {
+        err() << "Usage: draw_assets [assets-folder resources-folder icons-folder]" << Qt::endl;
         return 2;
     }
     const QString source = QStringLiteral(POMEREL_SOURCE_DIR);
-    const QDir assets(arguments.size() == 3 ? arguments[1] : source + QStringLiteral("/assets"));
-    const QDir resources(arguments.size() == 3 ? arguments[2]
-                                               : source + QStringLiteral("/resources"));
-    if (!assets.mkpath(QStringLiteral("images")) || !resources.mkpath(QStringLiteral("."))) {
+    const bool given = arguments.size() == 4;
+    const QDir assets(given ? arguments[1] : source + QStringLiteral("/assets"));
+    const QDir resources(given ? arguments[2] : source + QStringLiteral("/resources"));
+    const QDir theme(given ? arguments[3] : source + QStringLiteral("/packaging/icons/hicolor"));
+    if (!assets.mkpath(QStringLiteral("images")) || !resources.mkpath(QStringLiteral(".")) ||
+        !theme.mkpath(QStringLiteral("."))) {
         err() << "Cannot make the output folders" << Qt::endl;
         return 1;
     }
@@ -157,5 +175,5 @@ int main(int argc, char *argv[])
         err() << "Install Debian's fonts-urw-base35 and fonts-liberation2 packages." << Qt::endl;
         return 1;
     }
-    return drawAll(assets, resources, *fonts) ? 0 : 1;
+    return drawAll(assets, resources, theme, *fonts) ? 0 : 1;
 }

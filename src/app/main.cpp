@@ -17,6 +17,8 @@ int main(int argc, char *argv[])
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pomerel"));
+    // Ties the window to its menu entry, for its icon and name in the desktop's task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.pomerel.Pomerel"));
     Assets::initialize();
     Assets::prefetchMainBackground();
     QApplication::setWindowIcon(Assets::programIcon());

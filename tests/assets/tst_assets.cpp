@@ -12,6 +12,7 @@ namespace {
 
 const QString resourceDir = QStringLiteral(POMEREL_RESOURCE_DIR);
 const QString assetsDir = QStringLiteral(POMEREL_ASSETS_DIR);
+const QString themeDir = QStringLiteral(POMEREL_ICON_THEME_DIR);
 
 QImage picture(const QString &path)
 {
@@ -38,6 +39,22 @@ double luminance(QRgb colour)
 double contrastWithBlack(QRgb colour)
 {
     return (luminance(colour) + 0.05) / 0.05;
+}
+
+QImage themeIcon(int size)
+{
+    return picture(themeDir + QStringLiteral("/%1x%1/apps/fr.pomerel.Pomerel.png").arg(size));
+}
+
+// The largest change of colour between two neighbouring pixels across the middle row: a
+// picture drawn at its size keeps edges one pixel wide, an enlarged one spreads them.
+int sharpestEdge(const QImage &image)
+{
+    const int y = image.height() / 2;
+    int sharpest = 0;
+    for (int x = 1; x < image.width(); ++x)
+        sharpest = std::max(sharpest, colourDistance(image.pixel(x - 1, y), image.pixel(x, y)));
+    return sharpest;
 }
 
 QString describe(QRgb colour)
@@ -70,6 +87,10 @@ private slots:
     void pointerFacesAreShaded();
 
     void iconFileHoldsBothSizes();
+    void themeIconsAreDrawnAtTheirSize_data();
+    void themeIconsAreDrawnAtTheirSize();
+    void themeIconsAreTheProgramIcon_data();
+    void themeIconsAreTheProgramIcon();
     void shippedPicturesLoad_data();
     void shippedPicturesLoad();
     void headingMarkerHasATransparentGround();
@@ -230,6 +251,48 @@ void AssetsTest::iconFileHoldsBothSizes()
         sizes.append(image.size());
     }
     QCOMPARE(sizes, (QList<QSize>{QSize(32, 32), QSize(64, 64)}));
+}
+
+void AssetsTest::themeIconsAreDrawnAtTheirSize_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("smaller"); // the half size, 0 for none
+    QTest::newRow("16 px") << 16 << 0;
+    QTest::newRow("32 px") << 32 << 16;
+    QTest::newRow("48 px") << 48 << 0;
+    QTest::newRow("64 px") << 64 << 32;
+    QTest::newRow("128 px") << 128 << 64;
+    QTest::newRow("256 px") << 256 << 128;
+}
+
+void AssetsTest::themeIconsAreDrawnAtTheirSize()
+{
+    QFETCH(int, size);
+    QFETCH(int, smaller);
+    const QImage icon = themeIcon(size);
+    QCOMPARE(icon.size(), QSize(size, size));
+    QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
+    if (smaller == 0)
+        return;
+    const QImage enlarged =
+        themeIcon(smaller).scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QVERIFY2(sharpestEdge(icon) > sharpestEdge(enlarged) + 40,
+             qPrintable(QStringLiteral("edges of %1 against %2 for the smaller icon enlarged")
+                            .arg(sharpestEdge(icon))
+                            .arg(sharpestEdge(enlarged))));
+}
+
+void AssetsTest::themeIconsAreTheProgramIcon_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("small") << 32;
+    QTest::newRow("large") << 64;
+}
+
+void AssetsTest::themeIconsAreTheProgramIcon()
+{
+    QFETCH(int, size);
+    QCOMPARE(themeIcon(size), picture(QStringLiteral(":/images/pomerel%1.png").arg(size)));
 }
 
 void AssetsTest::shippedPicturesLoad_data()
