@@ -4,7 +4,9 @@
 
 #include "assets/pointershape.h"
 
+#include <QImage>
 #include <QString>
+#include <future>
 #include <mutex>
 
 // The resource's start function is declared at global scope, so it must be called from there.
@@ -25,10 +27,22 @@ constexpr int pointerSize =
     32;
 #endif
 
+QString picturePath(const char *name)
+{
+    return QStringLiteral(":/images/") + QLatin1String(name);
+}
+
 QPixmap picture(const char *name)
 {
     initialize();
-    return QPixmap(QStringLiteral(":/images/") + QLatin1String(name));
+    return QPixmap(picturePath(name));
+}
+
+// The background being decoded, between prefetchMainBackground() and mainBackground().
+std::future<QImage> &decodingBackground()
+{
+    static std::future<QImage> decoding;
+    return decoding;
 }
 
 } // namespace
@@ -41,7 +55,17 @@ void initialize()
 
 QPixmap mainBackground()
 {
+    // Pixmaps belong to the window thread: the worker decodes the image, this makes it one.
+    if (std::future<QImage> &decoding = decodingBackground(); decoding.valid())
+        return QPixmap::fromImage(decoding.get());
     return picture("background.png");
+}
+
+void prefetchMainBackground()
+{
+    initialize();
+    decodingBackground() =
+        std::async(std::launch::async, [] { return QImage(picturePath("background.png")); });
 }
 
 QPixmap helpGlyph()

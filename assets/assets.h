@@ -15,7 +15,10 @@ namespace Assets {
 void initialize();
 
 QPixmap mainBackground(); // 800 x 600, the main window's background
-QPixmap helpGlyph();      // 16 x 16, the main window's help picture
+// Starts decoding the main background on a worker thread, so that the main window finds it
+// ready while the rest of start-up goes on. Called once, before the window is made.
+void prefetchMainBackground();
+QPixmap helpGlyph(); // 16 x 16, the main window's help picture
 
 // The grey triangle pointer, its hot spot at the tip: 32 px, or 16 px where the platform's
 // pointers are small.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// How long page generation takes next to writing the same bytes plainly. Run by hand:
+// How long page generation takes next to writing the same bytes plainly, with five sections
+// of 1, 4 and 16 MiB each. Run by hand, when the machine is quiet:
 //   cmake --build build --target benchmarks && build/bin/generation_bench
 
 #include "generation/generation.h"
@@ -8,19 +9,23 @@
 #include "generation/paths.h"
 #include "ratioreporter.h"
 
+#include <array>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <memory>
 #include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kSectionBytes = 1 << 20;
+constexpr std::size_t kMiB = 1 << 20;
+constexpr std::array kSectionMiB{1, 4, 16};
 
 std::string readFile(const fs::path &path)
 {
@@ -41,23 +46,24 @@ std::string utf8(const fs::path &path)
 }
 
 // A section of typed French lines, with the odd character Windows-1252 lacks.
-std::string sectionText()
+std::string sectionText(std::size_t bytes)
 {
     const std::string line = "2014 – 2019 : ingénieure d'études à Gdańsk, modélisation des "
                              "crues et des ouvrages portuaires, « Łódź » compris.\r\n";
     std::string text;
-    text.reserve(kSectionBytes + line.size());
-    while (text.size() + line.size() <= kSectionBytes)
+    text.reserve(bytes + line.size());
+    while (text.size() + line.size() <= bytes)
         text += line;
-    text.append(kSectionBytes - text.size(), '.');
+    text.append(bytes - text.size(), '.');
     return text;
 }
 
 // The resource folder, the destination and the typed values of one run.
 struct Setup
 {
-    Setup()
-        : root(fs::temp_directory_path() / ("pomerel-bench-" + std::to_string(::time(nullptr))))
+    explicit Setup(std::size_t sectionBytes)
+        : root(fs::temp_directory_path() / ("pomerel-bench-" + std::to_string(::time(nullptr)) +
+                                            "-" + std::to_string(sectionBytes)))
     {
         fs::create_directories(root / "Pomerel");
         fs::create_directories(root / "CV");
@@ -69,7 +75,7 @@ struct Setup
         data.oa = utf8(root / "CV") + pomerel::separator();
         data.texts[5] = "Mme Agnès Łukasiewicz";
         for (std::size_t section = 0; section < 5; ++section)
-            data.texts[section] = sectionText();
+            data.texts[section] = sectionText(sectionBytes);
         data.OC = "logo.jpg";
     }
     ~Setup()
@@ -82,51 +88,71 @@ struct Setup
     pomerel::RunData data;
 };
 
-Setup &setup()
+// Five sections of the benchmark's argument in MiB each, made once per size.
+Setup &setup(const benchmark::State &state)
 {
-    static Setup instance;
-    return instance;
+    static std::map<std::int64_t, std::unique_ptr<Setup>> setups;
+    std::unique_ptr<Setup> &instance = setups[state.range(0)];
+    if (!instance)
+        instance = std::make_unique<Setup>(static_cast<std::size_t>(state.range(0)) * kMiB);
+    return *instance;
 }
 
-// The page step of a run: the field list, then the template filled into CV.html.
-void pageGeneration(benchmark::State &state)
+void sectionSizes(benchmark::internal::Benchmark *benchmark)
 {
-    Setup &s = setup();
-    for (auto _ : state)
+    for (const int mib : kSectionMiB)
+        benchmark->Arg(mib);
+    benchmark->Unit(benchmark::kMillisecond);
+}
+
+// The page step of a run (the field list, then the template filled into CV.html) and the
+// same page's bytes written plainly from memory, in turns, so that both meet the same load.
+void pageAgainstPlainWrite(benchmark::State &state)
+{
+    using Clock = std::chrono::steady_clock;
+    Setup &s = setup(state);
+    const auto makePage = [&s] {
         pomerel::fillTemplate(s.data.depart, s.data.oa,
                               pomerel::buildCvFields(s.data.OC, s.data.texts));
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(fs::file_size(s.root / "CV" / "CV.html")));
+    };
+    makePage();
+    const std::string page = readFile(s.root / "CV" / "CV.html");
+    const fs::path target = s.root / "CV" / "plain.html";
+    std::chrono::duration<double> pageTime{};
+    std::chrono::duration<double> plainTime{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        makePage();
+        const auto made = Clock::now();
+        writeFile(target, page);
+        const auto written = Clock::now();
+        pageTime += made - start;
+        plainTime += written - made;
+        state.SetIterationTime(std::chrono::duration<double>(made - start).count());
+    }
+    const auto perRun = benchmark::Counter::kAvgIterations;
+    state.counters["page_ms"] = benchmark::Counter(pageTime.count() * 1e3, perRun);
+    state.counters["plain_ms"] = benchmark::Counter(plainTime.count() * 1e3, perRun);
+    state.counters["ratio"] = pageTime / plainTime;
 }
-BENCHMARK(pageGeneration)->Unit(benchmark::kMillisecond);
+BENCHMARK(pageAgainstPlainWrite)->Apply(sectionSizes)->UseManualTime();
 
 // The page made in memory only: the field list and the filled template, without the file.
 void pageInMemory(benchmark::State &state)
 {
-    Setup &s = setup();
+    Setup &s = setup(state);
     const std::string templateBytes = readFile(s.root / "Pomerel" / "brt.ggg");
+    std::size_t pageBytes = 0;
     for (auto _ : state) {
         const std::string page = pomerel::fillTemplateText(
             templateBytes, pomerel::buildCvFields(s.data.OC, s.data.texts));
+        pageBytes = page.size();
         benchmark::DoNotOptimize(page.data());
     }
-}
-BENCHMARK(pageInMemory)->Unit(benchmark::kMillisecond);
-
-// The same page's bytes written with a plain stream, already in memory.
-void plainWrite(benchmark::State &state)
-{
-    Setup &s = setup();
-    pomerel::fillTemplate(s.data.depart, s.data.oa,
-                          pomerel::buildCvFields(s.data.OC, s.data.texts));
-    const std::string page = readFile(s.root / "CV" / "CV.html");
-    const fs::path target = s.root / "CV" / "plain.html";
-    for (auto _ : state)
-        writeFile(target, page);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(page.size()));
+                            static_cast<std::int64_t>(pageBytes));
 }
-BENCHMARK(plainWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(pageInMemory)->Apply(sectionSizes);
 
 // A whole "SUITE" run, with the destination prepared and the pictures copied.
 void wholeRun(benchmark::State &state)
@@ -137,11 +163,35 @@ void wholeRun(benchmark::State &state)
         void showFinished() override {}
         void openInDefaultBrowser(const std::string &) override {}
     } window;
-    Setup &s = setup();
+    Setup &s = setup(state);
     for (auto _ : state)
         pomerel::generatePage(s.data, window);
 }
-BENCHMARK(wholeRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(wholeRun)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The ratios against the plain write and the growth from 1 to 16 MiB.
+void printRatios(const RatioReporter &reporter)
+{
+    std::printf("\n");
+    for (const int mib : kSectionMiB) {
+        const std::string size = std::to_string(mib);
+        const std::string run = "pageAgainstPlainWrite/" + size;
+        const auto page = reporter.counter(run, "page_ms");
+        const auto plain = reporter.counter(run, "plain_ms");
+        const auto ratio = reporter.counter(run, "ratio");
+        const auto fill = reporter.counter("pageInMemory/" + size, "bytes_per_second");
+        if (page && plain && ratio)
+            std::printf("Five %2d MiB sections: page generation %7.2f ms, plain write %7.2f ms, "
+                        "ratio %.2f (target at most 1.3); in-memory fill %.2f GB/s (target at "
+                        "least 2)\n",
+                        mib, *page, *plain, *ratio, fill.value_or(0) / 1e9);
+    }
+    const auto small = reporter.counter("pageAgainstPlainWrite/1", "page_ms");
+    const auto large = reporter.counter("pageAgainstPlainWrite/16", "page_ms");
+    if (small && large)
+        std::printf("16 MiB sections take %.1f times as long as 1 MiB (at most 20)\n",
+                    *large / *small);
+}
 
 } // namespace
 
@@ -150,12 +200,7 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto page = reporter.seconds("pageGeneration");
-    const auto plain = reporter.seconds("plainWrite");
-    if (page && plain)
-        std::printf(
-            "\nPage generation %.2f ms, plain write %.2f ms: ratio %.2f (target at most 2)\n",
-            *page * 1e3, *plain * 1e3, *page / *plain);
+    printRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -10,7 +10,7 @@ group=${1:-all}
 # Compiler, CMake, Qt and the page's fonts.
 packages=(
     build-essential cmake
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev pkgconf
     fonts-liberation2
 )
 if [[ $group != run ]]; then

@@ -7,10 +7,21 @@
 
 #include <QDirIterator>
 #include <algorithm>
+#include <array>
+#include <cerrno>
+#include <compare>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <system_error>
+#include <tuple>
 #include <utility>
 #include <vector>
+
+#ifndef Q_OS_WIN
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -36,6 +47,30 @@ QString sortKey(const QString &name)
     return key;
 }
 
+// A key's first twelve UTF-16 units, in an order that agrees with comparing the whole keys:
+// most pairs of names are told apart by these alone, with no look at the strings themselves.
+struct SortPrefix
+{
+    std::array<std::uint64_t, 3> words{};
+
+    explicit SortPrefix(const QString &key)
+    {
+        const qsizetype units = std::min<qsizetype>(key.size(), 12);
+        for (qsizetype i = 0; i < units; ++i)
+            words[static_cast<std::size_t>(i / 4)] |= std::uint64_t(key.at(i).unicode())
+                                                      << (48 - 16 * (i % 4));
+    }
+    auto operator<=>(const SortPrefix &) const = default;
+};
+
+struct SortEntry
+{
+    SortPrefix prefix;
+    QString key;
+    QString name;
+};
+
+#ifdef Q_OS_WIN
 QStringList readNames(const QString &folder, QDir::Filters kind)
 {
     FolderReader::check(folder);
@@ -47,6 +82,47 @@ QStringList readNames(const QString &folder, QDir::Filters kind)
     }
     return names;
 }
+#else
+// What an entry is once links are followed; broken links and devices are neither.
+enum class EntryKind { File, Folder, Other };
+
+EntryKind kindOf(DIR *directory, const dirent &entry)
+{
+    if (entry.d_type == DT_REG)
+        return EntryKind::File;
+    if (entry.d_type == DT_DIR)
+        return EntryKind::Folder;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return EntryKind::Other;
+    struct stat status = {};
+    if (::fstatat(::dirfd(directory), entry.d_name, &status, 0) != 0)
+        return EntryKind::Other;
+    if (S_ISREG(status.st_mode))
+        return EntryKind::File;
+    return S_ISDIR(status.st_mode) ? EntryKind::Folder : EntryKind::Other;
+}
+
+// The names of folder's files or subfolders (links to them too), hidden ones left out, read
+// straight from the directory: the entry's type comes with its name.
+QStringList readNames(const QString &folder, QDir::Filters kind)
+{
+    FolderReader::check(folder);
+    const std::unique_ptr<DIR, int (*)(DIR *)> directory(
+        ::opendir(QFile::encodeName(folder).constData()), ::closedir);
+    if (!directory)
+        throw pomerel::errorFromSystem(std::error_code(errno, std::generic_category()),
+                                       folder.toStdString());
+    const EntryKind wanted = kind.testFlag(QDir::Files) ? EntryKind::File : EntryKind::Folder;
+    QStringList names;
+    while (const dirent *entry = ::readdir(directory.get())) {
+        if (entry->d_name[0] == '.') // hidden, or "." and ".."
+            continue;
+        if (kindOf(directory.get(), *entry) == wanted)
+            names.append(QFile::decodeName(entry->d_name));
+    }
+    return names;
+}
+#endif
 
 } // namespace
 
@@ -78,11 +154,18 @@ QStringList FolderReader::files(const QString &folder)
 void FolderReader::sortNames(QStringList &names)
 {
     // Working out each name's key once keeps the sort of a hundred thousand names quick.
-    std::vector<std::pair<QString, QString>> keyed;
+    std::vector<SortEntry> keyed;
     keyed.reserve(static_cast<std::size_t>(names.size()));
-    for (QString &name : names)
-        keyed.emplace_back(sortKey(name), std::move(name));
-    std::sort(keyed.begin(), keyed.end());
+    for (QString &name : names) {
+        QString key = sortKey(name);
+        const SortPrefix prefix(key);
+        keyed.push_back(SortEntry{prefix, std::move(key), std::move(name)});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const SortEntry &a, const SortEntry &b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return std::tie(a.key, a.name) < std::tie(b.key, b.name);
+    });
     for (qsizetype i = 0; i < names.size(); ++i)
-        names[i] = std::move(keyed[static_cast<std::size_t>(i)].second);
+        names[i] = std::move(keyed[static_cast<std::size_t>(i)].name);
 }

@@ -10,6 +10,7 @@
 #include <QStorageInfo>
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -17,6 +18,19 @@ namespace {
 Volumes::Source &source()
 {
     static Volumes::Source current;
+    return current;
+}
+
+// The list read while a snapshot lives; snapshots may nest.
+struct TakenList
+{
+    int depth = 0;
+    std::optional<QList<Volume>> volumes;
+};
+
+TakenList &snapshot()
+{
+    static TakenList current;
     return current;
 }
 
@@ -90,7 +104,24 @@ QList<Volume> systemVolumes()
 
 QList<Volume> Volumes::list()
 {
-    return source() ? source()() : systemVolumes();
+    TakenList &taken = snapshot();
+    if (taken.depth > 0 && taken.volumes)
+        return *taken.volumes;
+    QList<Volume> volumes = source() ? source()() : systemVolumes();
+    if (taken.depth > 0)
+        taken.volumes = volumes;
+    return volumes;
+}
+
+Volumes::Snapshot::Snapshot()
+{
+    ++snapshot().depth;
+}
+
+Volumes::Snapshot::~Snapshot()
+{
+    if (--snapshot().depth == 0)
+        snapshot().volumes.reset();
 }
 
 void Volumes::setSource(Source newSource)

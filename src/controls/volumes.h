@@ -40,6 +40,17 @@ public:
     // The system's drives, read afresh.
     static QList<Volume> system();
 
+    // While one lives, list() reads the drives once and gives that same list every time:
+    // the window's six lists are made from one reading at start-up.
+    class Snapshot
+    {
+    public:
+        Snapshot();
+        ~Snapshot();
+        Snapshot(const Snapshot &) = delete;
+        Snapshot &operator=(const Snapshot &) = delete;
+    };
+
     // The volume holding an absolute path: the one with the longest root that contains it.
     static std::optional<Volume> holding(const QString &path, const QList<Volume> &volumes);
     // Throws pomerel::Error (71) when the volume holding an absolute path is not ready.

@@ -5,7 +5,6 @@
 #include "generation/error.h"
 #include "generation/filesystem_platform.h"
 #include "generation/paths.h"
-#include "generation/temporaryfile.h"
 
 #include <algorithm>
 
@@ -107,13 +106,6 @@ void copyMatching(std::string_view pattern, std::string_view folder)
     std::sort(names.begin(), names.end());
     for (const std::string &match : names)
         platform::copyFile(joinFolderAndFile(listed, match), joinFolderAndFile(folder, match));
-}
-
-void replaceWith(std::string_view path, std::string_view bytes)
-{
-    TemporaryFile output(path, 0666);
-    output.write(bytes);
-    output.commit();
 }
 
 } // namespace pomerel::files

@@ -37,10 +37,6 @@ void copyFileInto(std::string_view file, std::string_view folder);
 // The whole content of a file.
 std::string readAll(std::string_view path);
 
-// Puts a file holding bytes at path: the bytes go to a temporary file beside it, which then
-// replaces path in one step. On failure the old file is as it was and no temporary file stays.
-void replaceWith(std::string_view path, std::string_view bytes);
-
 // Whether a file (not a folder) exists at path.
 bool isFile(std::string_view path);
 

@@ -64,7 +64,7 @@ static_assert(coversEveryMapping());
 
 // The code page's own byte for a character, if it has one: ASCII and Latin-1 stand for
 // themselves; five bytes of 0x80 to 0x9F are unassigned.
-std::optional<unsigned char> windows1252Byte(char32_t character)
+constexpr std::optional<unsigned char> windows1252Byte(char32_t character)
 {
     if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
         return static_cast<unsigned char>(character);
@@ -76,23 +76,68 @@ std::optional<unsigned char> windows1252Byte(char32_t character)
     return std::nullopt;
 }
 
+// A decimal character reference is at most "&#1114111;"; a bad byte gives "&#65533;".
+constexpr std::size_t kMaxReference = 10;
+
+// Writes "&#N;" at out and returns the end.
+constexpr char *writeReference(char *out, char32_t character)
+{
+    std::array<char, 8> digits{};
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + character % 10);
+        character /= 10;
+    } while (character != 0);
+    *out++ = '&';
+    *out++ = '#';
+    while (count > 0)
+        *out++ = digits[--count];
+    *out++ = ';';
+    return out;
+}
+
+// What each two-byte sequence (U+0080 to U+07FF: Latin-1 and the accented letters of most
+// European languages) is written as: one byte, or its reference.
+struct Output
+{
+    unsigned char size;
+    std::array<char, 7> bytes;
+};
+
+constexpr std::array<Output, 0x800> makeTwoByteOutputs()
+{
+    std::array<Output, 0x800> outputs{};
+    for (char32_t character = 0x80; character < 0x800; ++character) {
+        Output &output = outputs[character];
+        if (const auto single = windows1252Byte(character)) {
+            output.size = 1;
+            output.bytes[0] = static_cast<char>(*single);
+        } else {
+            output.size = static_cast<unsigned char>(
+                writeReference(output.bytes.data(), character) - output.bytes.data());
+        }
+    }
+    return outputs;
+}
+
+constexpr std::array<Output, 0x800> kTwoByteOutputs = makeTwoByteOutputs();
+
 struct Decoded
 {
     char32_t character;
     std::size_t length; // bytes used; 1 for a bad byte
 };
 
-bool isContinuation(unsigned char byte)
+constexpr bool isContinuation(unsigned char byte)
 {
     return (byte & 0xC0) == 0x80;
 }
 
 // Decodes the sequence that starts at text[0] (not ASCII), refusing overlong forms,
 // surrogates and values above U+10FFFF as the Unicode standard requires.
-Decoded decodeOne(std::string_view text)
+Decoded decodeOne(const unsigned char *text, std::size_t available)
 {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
+    const unsigned char lead = text[0];
     std::size_t length = 0;
     char32_t value = 0;
     unsigned char low = 0x80; // allowed range of the second byte
@@ -117,71 +162,99 @@ Decoded decodeOne(std::string_view text)
     } else {
         return {kReplacement, 1};
     }
-    if (text.size() < length || byte(1) < low || byte(1) > high)
+    if (available < length || text[1] < low || text[1] > high)
         return {kReplacement, 1};
     for (std::size_t i = 1; i < length; ++i) {
-        if (!isContinuation(byte(i)))
+        if (!isContinuation(text[i]))
             return {kReplacement, 1};
-        value = (value << 6) | (byte(i) & 0x3Fu);
+        value = (value << 6) | (text[i] & 0x3Fu);
     }
     return {value, length};
 }
 
-// The end of the run of ASCII bytes that starts at position, eight bytes at a time.
-std::size_t asciiRunEnd(std::string_view text, std::size_t position)
+// How many of the eight bytes of word, in memory order, are ASCII before the first that is not.
+std::size_t leadingAscii(std::uint64_t word)
 {
-    constexpr std::uint64_t highBits = 0x8080808080808080u;
-    while (text.size() - position >= sizeof(std::uint64_t)) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + position, sizeof word);
-        if (const std::uint64_t high = word & highBits) {
-            if constexpr (std::endian::native == std::endian::little)
-                return position + static_cast<std::size_t>(std::countr_zero(high)) / 8;
-            break;
-        }
-        position += sizeof word;
-    }
-    while (position < text.size() && static_cast<unsigned char>(text[position]) < 0x80)
-        ++position;
-    return position;
+    const std::uint64_t high = word & 0x8080808080808080u;
+    if (high == 0)
+        return sizeof word;
+    if constexpr (std::endian::native == std::endian::little)
+        return static_cast<std::size_t>(std::countr_zero(high)) / 8;
+    else
+        return static_cast<std::size_t>(std::countl_zero(high)) / 8;
 }
 
-void appendReference(std::string &out, char32_t character)
+// Input bytes converted per block. Each gives at most kMaxReference output bytes, and a
+// block may run a few bytes past its end (a word, a sequence).
+constexpr std::size_t kBlockBytes = 1024;
+constexpr std::size_t kBlockRoom = (kBlockBytes + 2 * sizeof(std::uint64_t)) * kMaxReference;
+
+// Converts from in until blockEnd into out (a sequence may run past blockEnd, never past
+// end); returns where it stopped and moves out to the end of what it wrote.
+const unsigned char *convertBlock(const unsigned char *in, const unsigned char *blockEnd,
+                                  const unsigned char *end, char *&out)
 {
-    out += "&#";
-    out += std::to_string(static_cast<std::uint32_t>(character));
-    out += ';';
+    while (in < blockEnd) {
+        if (end - in >= 8) {
+            // Most text is ASCII: eight bytes are copied at once and kept as far as they go.
+            std::uint64_t word;
+            std::memcpy(&word, in, sizeof word);
+            std::memcpy(out, &word, sizeof word);
+            const std::size_t ascii = leadingAscii(word);
+            in += ascii;
+            out += ascii;
+            if (ascii == sizeof word)
+                continue;
+        } else if (*in < 0x80) {
+            *out++ = static_cast<char>(*in++);
+            continue;
+        }
+        const unsigned char lead = *in;
+        if (lead >= 0xC2 && lead <= 0xDF && end - in >= 2 && isContinuation(in[1])) {
+            const Output &output = kTwoByteOutputs[((lead & 0x1Fu) << 6) | (in[1] & 0x3Fu)];
+            std::memcpy(out, output.bytes.data(), output.bytes.size());
+            out += output.size;
+            in += 2;
+            continue;
+        }
+        const Decoded decoded = decodeOne(in, static_cast<std::size_t>(end - in));
+        in += decoded.length;
+        if (const auto single = windows1252Byte(decoded.character))
+            *out++ = static_cast<char>(*single);
+        else
+            out = writeReference(out, decoded.character);
+    }
+    return in;
 }
 
 } // namespace
 
 void appendWindows1252(std::string &out, std::string_view utf8)
 {
-    std::size_t position = 0;
-    while (position < utf8.size()) {
-        // Most text is ASCII: copy each run of it in one go.
-        const std::size_t end = asciiRunEnd(utf8, position);
-        out.append(utf8, position, end - position);
-        position = end;
-        if (position == utf8.size())
-            break;
-        // Latin-1 letters (é, à, ç...) are two-byte sequences that map straight to one byte.
-        const auto lead = static_cast<unsigned char>(utf8[position]);
-        if ((lead == 0xC2 || lead == 0xC3) && position + 1 < utf8.size()) {
-            const auto next = static_cast<unsigned char>(utf8[position + 1]);
-            if (isContinuation(next) && (lead == 0xC3 || next >= 0xA0)) {
-                out += static_cast<char>(((lead & 0x03u) << 6) | (next & 0x3Fu));
-                position += 2;
-                continue;
-            }
-        }
-        const Decoded decoded = decodeOne(utf8.substr(position));
-        position += decoded.length;
-        if (const auto single = windows1252Byte(decoded.character))
-            out += static_cast<char>(*single);
-        else
-            appendReference(out, decoded.character);
+    // Converted block by block into a buffer on the stack, each block appended in one piece.
+    std::array<char, kBlockRoom> buffer;
+    const auto *in = reinterpret_cast<const unsigned char *>(utf8.data());
+    const unsigned char *const end = in + utf8.size();
+    while (in < end) {
+        char *written = buffer.data();
+        const auto left = static_cast<std::size_t>(end - in);
+        in = convertBlock(in, in + std::min(left, kBlockBytes), end, written);
+        out.append(buffer.data(), static_cast<std::size_t>(written - buffer.data()));
     }
+}
+
+std::size_t characterBoundary(std::string_view utf8, std::size_t limit)
+{
+    // A sequence is a lead byte and at most three continuation bytes. When the four bytes up
+    // to limit are all continuation bytes, no sequence reaches across limit.
+    const auto continues = [&](std::size_t i) {
+        return isContinuation(static_cast<unsigned char>(utf8[i]));
+    };
+    for (std::size_t cut = limit; cut > 0 && cut + 3 >= limit; --cut) {
+        if (!continues(cut))
+            return cut;
+    }
+    return limit;
 }
 
 } // namespace pomerel

@@ -8,6 +8,7 @@
 #include "controls/filelistbox.h"
 #include "controls/folderlistbox.h"
 #include "controls/nativepath.h"
+#include "controls/volumes.h"
 #include "generation/error.h"
 #include "generation/paths.h"
 #include "help_window/form2.h"
@@ -112,7 +113,11 @@ Form1::Form1(QWidget *parent)
     , m_background(Assets::mainBackground())
 {
     installFontSubstitutes();
-    ui->setupUi(this);
+    {
+        // The six lists start on the same drives: reading them once is enough.
+        const Volumes::Snapshot volumes;
+        ui->setupUi(this);
+    }
     // paintEvent covers every pixel: the picture, and teal wherever it does not reach.
     setAttribute(Qt::WA_OpaquePaintEvent);
 

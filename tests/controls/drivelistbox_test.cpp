@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "controls/drivelistbox.h"
+#include "controls/filelistbox.h"
 #include "controls/folderlistbox.h"
 #include "support/controltest.h"
 
@@ -34,6 +35,7 @@ private slots:
     void refreshKeepsDriveAndRaisesNothing_data();
     void refreshKeepsDriveAndRaisesNothing();
     void driveNotReadyFallsBackToFolderListDrive();
+    void snapshotReadsTheDrivesOnce();
 
     void systemDrivesHoldFiles();
     void screenReaderHearsNameAndDrive();
@@ -251,6 +253,27 @@ void DriveListBoxTest::driveNotReadyFallsBackToFolderListDrive()
     QCOMPARE(m_list->drive(), under("usb"));
     QCOMPARE(m_list->currentData().toString(), under("usb"));
     QCOMPARE(folders.path(), under("usb")); // a folder of that drive
+}
+
+// The main window makes its six lists from one reading of the drives.
+void DriveListBoxTest::snapshotReadsTheDrivesOnce()
+{
+    int readings = 0;
+    Volumes::setSource([this, &readings] {
+        ++readings;
+        return QList<Volume>{volumeAt(QDir::rootPath()), volumeAt(m_root->filePath("disk"))};
+    });
+    {
+        const Volumes::Snapshot once;
+        const DriveListBox drives;
+        const FolderListBox folders;
+        const FileListBox files;
+        QCOMPARE(drives.count(), 2);
+        QCOMPARE(Volumes::list().size(), 2);
+    }
+    QCOMPARE(readings, 1);
+    QCOMPARE(Volumes::list().size(), 2); // read afresh once the snapshot has gone
+    QCOMPARE(readings, 2);
 }
 
 void DriveListBoxTest::systemDrivesHoldFiles()

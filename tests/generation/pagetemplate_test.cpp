@@ -135,6 +135,22 @@ TEST_F(PageFile, IsWrittenFromTheTemplate)
     EXPECT_EQ(namesIn(m_oa.path()), std::set<std::string>{"CV.html"});
 }
 
+TEST_F(PageFile, LongValuesReachTheFileAsTheyAreMadeInMemory)
+{
+    // Megabytes of one-, two-, three- and four-byte characters and a bad byte, in a pattern
+    // of 11 bytes, so that the file's blocks end at every place within a character.
+    std::string mixed;
+    while (mixed.size() < 3 << 20)
+        mixed += "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xFF";
+    CvFields fields = numberedFields();
+    fields[0] = mixed;
+    fields[1] = mixed.substr(5) + "\r\n";
+    const std::string templateBytes = "<p>*</p>\r\n<p>*|*</p>";
+    writeFile(m_depart / "brt.ggg", templateBytes);
+    fill(fields);
+    EXPECT_TRUE(readFile(page()) == pomerel::fillTemplateText(templateBytes, fields));
+}
+
 TEST_F(PageFile, EmptyTemplateMakesAnEmptyPage)
 {
     writeFile(m_depart / "brt.ggg", "");
