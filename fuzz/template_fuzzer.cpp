@@ -19,6 +19,7 @@
 #include "generation/generation.h"
 #include "generation/pagetemplate.h"
 #include "generation/paths.h"
+#include "generation/picturelink.h"
 
 #include <algorithm>
 #include <array>
@@ -246,7 +247,7 @@ CodePoints expectedText(std::string_view templateBytes, const std::vector<CodePo
 void checkFieldList(const pomerel::CvFields &fields, std::string_view OC,
                     const pomerel::BoxTexts &texts)
 {
-    check(fields[0] == OC, "slot 0 is not the photo's name");
+    check(fields[0] == pomerel::pictureLink(OC), "slot 0 is not the link to the photo");
     for (std::size_t slot = 18; slot < pomerel::kFieldCount; ++slot)
         check(fields[slot] == fields[1] && fields[1] == texts[5],
               "slots 18 to 26 differ from Text6");
