@@ -56,10 +56,7 @@ private:
 void TestForm1HugeInput::initTestCase()
 {
     QVERIFY(m_root.isValid());
-    const QString resources = m_root.filePath("resources");
-    QVERIFY(QDir().mkpath(resources));
-    QVERIFY(copyShippedResources(resources));
-    QVERIFY(QDir::setCurrent(resources));
+    QVERIFY(!enterShippedResourceFolder(m_root.path()).isEmpty());
     QDesktopServices::setUrlHandler("file", &m_browser, "open");
 }
 

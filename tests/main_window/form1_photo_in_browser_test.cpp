@@ -65,10 +65,7 @@ void TestPhotoInBrowser::initTestCase()
     m_chromium = QStandardPaths::findExecutable("chromium");
     QVERIFY2(!m_chromium.isEmpty(), "chromium is not installed (scripts/setup.sh)");
     QVERIFY(m_root.isValid());
-    const QString resources = m_root.filePath("resources");
-    QVERIFY(QDir().mkpath(resources));
-    QVERIFY(copyShippedResources(resources));
-    QVERIFY(QDir::setCurrent(resources));
+    QVERIFY(!enterShippedResourceFolder(m_root.path()).isEmpty());
     QDesktopServices::setUrlHandler("file", &m_browser, "open");
 }
 

@@ -164,10 +164,8 @@ private:
 void TestForm1::initTestCase()
 {
     QVERIFY(m_root.isValid());
-    m_resources = m_root.filePath("resources");
-    QVERIFY(QDir().mkpath(m_resources));
-    QVERIFY(copyShippedResources(m_resources));
-    QVERIFY(QDir::setCurrent(m_resources));
+    m_resources = enterShippedResourceFolder(m_root.path());
+    QVERIFY(!m_resources.isEmpty());
     QDesktopServices::setUrlHandler("file", &m_browser, "open");
 }
 

@@ -19,6 +19,15 @@ bool copyShippedResources(const QString &folder, const QString &shipped)
     return copied;
 }
 
+QString enterShippedResourceFolder(const QString &root)
+{
+    const QString resources = QDir(root).filePath("resources");
+    if (!QDir().mkpath(resources) || !copyShippedResources(resources) ||
+        !QDir::setCurrent(resources))
+        return {};
+    return resources;
+}
+
 bool selectFile(FileListBox *files, const QString &name)
 {
     const QModelIndexList found = files->model()->match(files->model()->index(0, 0),

@@ -24,6 +24,11 @@ template<typename Control = QWidget> Control *control(const QObject *window, con
 // them could not be copied or the template is missing.
 bool copyShippedResources(const QString &folder, const QString &shipped = POMEREL_RESOURCE_DIR);
 
+// Makes the folder "resources" in root, fills it with the shipped resources and makes it the
+// working folder, as the program expects at start. Returns its path, or an empty string when
+// a step failed.
+QString enterShippedResourceFolder(const QString &root);
+
 // Clicks the file called name in a file list, as the user does. False when it is not listed.
 bool selectFile(FileListBox *files, const QString &name);
 
