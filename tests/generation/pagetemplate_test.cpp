@@ -212,6 +212,22 @@ TEST_F(PageFile, LinkInPlaceOfThePageIsReplacedNotWrittenThrough)
     EXPECT_FALSE(std::filesystem::is_symlink(page()));
     EXPECT_EQ(readFile(page()), "<p>v0</p>\r\n<p>v1</p>\r\n");
     EXPECT_EQ(readFile(target), "not to be touched");
+    EXPECT_EQ(namesIn(m_oa.path()), std::set<std::string>{"CV.html"});
+}
+
+TEST_F(PageFile, ReplacedPageLeavesOnlyTheNewPageBehind)
+{
+    // A second name of the old page, outside the destination, shows that its name in the
+    // destination went and its bytes stayed as they were.
+    writeFile(page(), "old page");
+    const std::filesystem::path other = m_root.path() / "other-name.html";
+    std::filesystem::create_hard_link(page(), other);
+    fill();
+    EXPECT_EQ(readFile(page()), "<p>v0</p>\r\n<p>v1</p>\r\n");
+    EXPECT_EQ(readFile(other), "old page");
+    EXPECT_EQ(std::filesystem::hard_link_count(other), 1u);
+    EXPECT_EQ(std::filesystem::hard_link_count(page()), 1u);
+    EXPECT_EQ(namesIn(m_oa.path()), std::set<std::string>{"CV.html"});
 }
 
 #endif
