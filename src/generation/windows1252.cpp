@@ -172,57 +172,123 @@ Decoded decodeOne(const unsigned char *text, std::size_t available)
     return {value, length};
 }
 
-// How many of the eight bytes of word, in memory order, are ASCII before the first that is not.
-std::size_t leadingAscii(std::uint64_t word)
+// Whether the character at in (not ASCII) is a two-byte sequence, which is all of Latin-1 and
+// the accented letters of most European languages.
+bool isTwoByteSequence(const unsigned char *in, const unsigned char *end)
 {
-    const std::uint64_t high = word & 0x8080808080808080u;
-    if (high == 0)
-        return sizeof word;
-    if constexpr (std::endian::native == std::endian::little)
-        return static_cast<std::size_t>(std::countr_zero(high)) / 8;
-    else
-        return static_cast<std::size_t>(std::countl_zero(high)) / 8;
+    return in[0] >= 0xC2 && in[0] <= 0xDF && end - in >= 2 && isContinuation(in[1]);
 }
 
-// Input bytes converted per block. Each gives at most kMaxReference output bytes, and a
-// block may run a few bytes past its end (a word, a sequence).
-constexpr std::size_t kBlockBytes = 1024;
-constexpr std::size_t kBlockRoom = (kBlockBytes + 2 * sizeof(std::uint64_t)) * kMaxReference;
+// Writes the two-byte sequence at in: one lookup, one fixed-size copy.
+void convertTwoBytes(const unsigned char *in, char *&out)
+{
+    const Output &output = kTwoByteOutputs[((in[0] & 0x1Fu) << 6) | (in[1] & 0x3Fu)];
+    std::memcpy(out, output.bytes.data(), output.bytes.size());
+    out += output.size;
+}
 
-// Converts from in until blockEnd into out (a sequence may run past blockEnd, never past
+// Converts the character that starts at in (not ASCII), writing at out; returns where the next
+// one starts and moves out past what it wrote.
+const unsigned char *convertCharacter(const unsigned char *in, const unsigned char *end, char *&out)
+{
+    if (isTwoByteSequence(in, end)) {
+        convertTwoBytes(in, out);
+        return in + 2;
+    }
+    const Decoded decoded = decodeOne(in, static_cast<std::size_t>(end - in));
+    if (const auto single = windows1252Byte(decoded.character))
+        *out++ = static_cast<char>(*single);
+    else
+        out = writeReference(out, decoded.character);
+    return in + decoded.length;
+}
+
+// Text is converted in chunks of 64 bytes, each with a mask of its bytes that are not ASCII:
+// the ASCII between two accents goes in one or two fixed-size copies, and the accents are
+// found without a branch per byte.
+constexpr std::size_t kChunkBytes = 64;
+// A chunk reads (and copies) up to a chunk past its start, and its last character three bytes
+// further.
+constexpr std::size_t kChunkReach = 2 * kChunkBytes;
+
+// Bit i set when in[i] is not ASCII, for i below 64.
+std::uint64_t nonAsciiMask(const unsigned char *in)
+{
+    std::uint64_t mask = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (std::size_t i = 0; i < kChunkBytes; i += sizeof(std::uint64_t)) {
+            std::uint64_t word;
+            std::memcpy(&word, in + i, sizeof word);
+            // Each byte's high bit moved to bit 56 and its place, then down to the bottom.
+            mask |= (((word & 0x8080808080808080u) * 0x0002040810204081u) >> 56) << i;
+        }
+    } else {
+        for (std::size_t i = 0; i < kChunkBytes; ++i)
+            mask |= static_cast<std::uint64_t>(in[i] >> 7) << i;
+    }
+    return mask;
+}
+
+// Copies the ASCII bytes from in up to stop (at most a chunk apart), writing up to a chunk at
+// out whatever their number.
+void copyAscii(const unsigned char *in, const unsigned char *stop, char *&out)
+{
+    const auto count = static_cast<std::size_t>(stop - in);
+    std::memcpy(out, in, kChunkBytes / 2);
+    if (count > kChunkBytes / 2)
+        std::memcpy(out + kChunkBytes / 2, in + kChunkBytes / 2, kChunkBytes / 2);
+    out += count;
+}
+
+// Converts the chunk at in, which has kChunkReach bytes after it; returns where the next
+// character starts (the last may run past the chunk).
+const unsigned char *convertChunk(const unsigned char *in, const unsigned char *end, char *&out)
+{
+    const unsigned char *const chunkEnd = in + kChunkBytes;
+    std::uint64_t nonAscii = nonAsciiMask(in);
+    const unsigned char *const start = in;
+    while (nonAscii != 0) {
+        const unsigned char *const next = start + std::countr_zero(nonAscii);
+        copyAscii(in, next, out);
+        if (isTwoByteSequence(next, end)) {
+            // Its two bytes are the two lowest bits of the mask; clearing them without
+            // reckoning from the pointer keeps the loop's chain of dependencies short.
+            convertTwoBytes(next, out);
+            in = next + 2;
+            nonAscii &= nonAscii - 1;
+            nonAscii &= nonAscii - 1;
+        } else {
+            in = convertCharacter(next, end, out);
+            const auto done = static_cast<std::size_t>(in - start);
+            nonAscii = done >= kChunkBytes ? 0 : nonAscii & (~std::uint64_t{0} << done);
+        }
+    }
+    if (in < chunkEnd) {
+        copyAscii(in, chunkEnd, out);
+        in = chunkEnd;
+    }
+    return in;
+}
+
+// Input bytes converted per block. Each gives at most kMaxReference output bytes; a block
+// may run a chunk and a character past its end, and a copy writes up to a chunk further.
+constexpr std::size_t kBlockBytes = 1024;
+constexpr std::size_t kBlockRoom = (kBlockBytes + kChunkBytes + 4) * kMaxReference + kChunkBytes;
+
+// Converts from in until blockEnd into out (a character may run past blockEnd, never past
 // end); returns where it stopped and moves out to the end of what it wrote.
 const unsigned char *convertBlock(const unsigned char *in, const unsigned char *blockEnd,
                                   const unsigned char *end, char *&out)
 {
     while (in < blockEnd) {
-        if (end - in >= 8) {
-            // Most text is ASCII: eight bytes are copied at once and kept as far as they go.
-            std::uint64_t word;
-            std::memcpy(&word, in, sizeof word);
-            std::memcpy(out, &word, sizeof word);
-            const std::size_t ascii = leadingAscii(word);
-            in += ascii;
-            out += ascii;
-            if (ascii == sizeof word)
-                continue;
+        if (static_cast<std::size_t>(end - in) >= kChunkReach) {
+            in = convertChunk(in, end, out);
         } else if (*in < 0x80) {
+            // The last bytes of the text, one by one.
             *out++ = static_cast<char>(*in++);
-            continue;
+        } else {
+            in = convertCharacter(in, end, out);
         }
-        const unsigned char lead = *in;
-        if (lead >= 0xC2 && lead <= 0xDF && end - in >= 2 && isContinuation(in[1])) {
-            const Output &output = kTwoByteOutputs[((lead & 0x1Fu) << 6) | (in[1] & 0x3Fu)];
-            std::memcpy(out, output.bytes.data(), output.bytes.size());
-            out += output.size;
-            in += 2;
-            continue;
-        }
-        const Decoded decoded = decodeOne(in, static_cast<std::size_t>(end - in));
-        in += decoded.length;
-        if (const auto single = windows1252Byte(decoded.character))
-            *out++ = static_cast<char>(*single);
-        else
-            out = writeReference(out, decoded.character);
     }
     return in;
 }

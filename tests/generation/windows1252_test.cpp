@@ -25,6 +25,19 @@ TEST_P(Windows1252Output, WritesWhatTheCodePageHoldsAndReferencesTheRest)
     EXPECT_EQ(out, "avant|" + GetParam().expected);
 }
 
+TEST_P(Windows1252Output, SameAtEveryPlaceInALongText)
+{
+    // Long text is converted in chunks: each case straddles every place of a chunk's end and
+    // of the text's last bytes, which are converted one by one.
+    const std::string after(150, '.');
+    for (std::size_t before = 0; before <= 200; ++before) {
+        std::string out;
+        pomerel::appendWindows1252(out, std::string(before, '.') + GetParam().utf8 + after);
+        ASSERT_EQ(out, std::string(before, '.') + GetParam().expected + after)
+            << before << " bytes before";
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, Windows1252Output,
     testing::Values(
