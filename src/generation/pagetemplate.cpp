@@ -4,12 +4,14 @@
 
 #include "generation/error.h"
 #include "generation/filesystem.h"
+#include "generation/inturn.h"
 #include "generation/paths.h"
 #include "generation/temporaryfile.h"
 #include "generation/windows1252.h"
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace pomerel {
 
@@ -31,10 +33,56 @@ std::size_t nextSpecial(std::string_view text, std::size_t position)
     return position;
 }
 
+// One piece of the page: template bytes as they are, or part of a value to convert.
+struct Piece
+{
+    std::string_view bytes;
+    bool isValue = false;
+};
+// The pieces of one block of the page.
+using Job = std::vector<Piece>;
+
+// The page cut into jobs of about kPageBlockBytes of input each (long values are cut between
+// characters), so that each block can be made apart from the others.
+class PageJobs
+{
+public:
+    void raw(std::string_view bytes) { add({bytes, false}); }
+
+    void value(std::string_view utf8)
+    {
+        while (!utf8.empty()) {
+            const std::size_t piece =
+                utf8.size() <= kPieceBytes ? utf8.size() : characterBoundary(utf8, kPieceBytes);
+            add({utf8.substr(0, piece), true});
+            utf8.remove_prefix(piece);
+        }
+    }
+
+    std::vector<Job> take() { return std::move(m_jobs); }
+
+private:
+    static constexpr std::size_t kPieceBytes = kPageBlockBytes / 4;
+
+    void add(Piece piece)
+    {
+        if (piece.bytes.empty())
+            return;
+        if (m_jobs.empty() || m_jobBytes >= kPageBlockBytes) {
+            m_jobs.emplace_back();
+            m_jobBytes = 0;
+        }
+        m_jobs.back().push_back(piece);
+        m_jobBytes += piece.bytes.size();
+    }
+
+    std::vector<Job> m_jobs;
+    std::size_t m_jobBytes = 0;
+};
+
 // The template filled into out: out.raw() takes the template's own bytes, out.value() each
 // value in UTF-8. The runs between placeholders and line ends go out in one piece.
-template<typename Output>
-void fill(std::string_view templateBytes, const CvFields &cvFields, Output &out)
+void fill(std::string_view templateBytes, const CvFields &cvFields, PageJobs &out)
 {
     std::size_t counter = 0;
     std::size_t position = 0;
@@ -60,85 +108,51 @@ void fill(std::string_view templateBytes, const CvFields &cvFields, Output &out)
         out.raw(kLineEnd);
 }
 
-// The page made whole in a string.
-class PageText
+std::vector<Job> pageJobs(std::string_view templateBytes, const CvFields &cvFields)
 {
-public:
-    PageText(std::string_view templateBytes, const CvFields &cvFields)
-    {
-        // Every byte of the template at most twice (a lone CR becomes CR LF), every value once
-        // and room for some character references. Memory reserved but never written costs
-        // nothing.
-        std::size_t values = 0;
-        for (const std::string &value : cvFields)
-            values += value.size();
-        m_page.reserve(2 * templateBytes.size() + kLineEnd.size() + values + values / 4);
-    }
+    PageJobs jobs;
+    fill(templateBytes, cvFields, jobs);
+    return jobs.take();
+}
 
-    void raw(std::string_view bytes) { m_page.append(bytes); }
-    void value(std::string_view utf8) { appendWindows1252(m_page, utf8); }
-    std::string take() { return std::move(m_page); }
-
-private:
-    std::string m_page;
-};
-
-// The page written to its file in large blocks as it is made, so that however long the
-// sections are, only a block of it is ever in memory.
-class PageFile
+void appendBlock(const Job &job, std::string &out)
 {
-public:
-    explicit PageFile(files::TemporaryFile &file)
-        : m_file(file)
-    {
-        m_block.reserve(kBlockBytes + kPieceBytes * 4);
+    for (const Piece &piece : job) {
+        if (piece.isValue)
+            appendWindows1252(out, piece.bytes);
+        else
+            out.append(piece.bytes);
     }
-
-    void raw(std::string_view bytes)
-    {
-        m_block.append(bytes);
-        flushIfFull();
-    }
-
-    void value(std::string_view utf8)
-    {
-        while (!utf8.empty()) {
-            const std::size_t piece =
-                utf8.size() <= kPieceBytes ? utf8.size() : characterBoundary(utf8, kPieceBytes);
-            appendWindows1252(m_block, utf8.substr(0, piece));
-            utf8.remove_prefix(piece);
-            flushIfFull();
-        }
-    }
-
-    void finish()
-    {
-        if (!m_block.empty())
-            m_file.write(m_block);
-        m_block.clear();
-    }
-
-private:
-    static constexpr std::size_t kBlockBytes = 1 << 20;
-    static constexpr std::size_t kPieceBytes = 1 << 18;
-
-    void flushIfFull()
-    {
-        if (m_block.size() >= kBlockBytes)
-            finish();
-    }
-
-    files::TemporaryFile &m_file;
-    std::string m_block;
-};
+}
 
 } // namespace
 
 std::string fillTemplateText(std::string_view templateBytes, const CvFields &cvFields)
 {
-    PageText page(templateBytes, cvFields);
-    fill(templateBytes, cvFields, page);
-    return page.take();
+    // Every byte of the template at most twice (a lone CR becomes CR LF), every value once
+    // and room for some character references. Memory reserved but never written costs
+    // nothing.
+    std::size_t values = 0;
+    for (const std::string &value : cvFields)
+        values += value.size();
+    std::string page;
+    page.reserve(2 * templateBytes.size() + kLineEnd.size() + values + values / 4);
+    for (const Job &job : pageJobs(templateBytes, cvFields))
+        appendBlock(job, page);
+    return page;
+}
+
+void fillTemplateInBlocks(std::string_view templateBytes, const CvFields &cvFields,
+                          const BlockConsumer &consume)
+{
+    const std::vector<Job> jobs = pageJobs(templateBytes, cvFields);
+    makeInTurn(
+        jobs.size(),
+        [&jobs](std::size_t index, std::string &block) {
+            block.clear();
+            appendBlock(jobs[index], block);
+        },
+        consume);
 }
 
 void fillTemplate(std::string_view depart, std::string_view oa, const CvFields &cvFields)
@@ -152,9 +166,8 @@ void fillTemplate(std::string_view depart, std::string_view oa, const CvFields &
     // The page goes to a file beside "CV.html" that replaces it only once complete, so a
     // failing run leaves the previous page as it was.
     files::TemporaryFile output(pagePath(oa), 0666);
-    PageFile page(output);
-    fill(templateBytes, cvFields, page);
-    page.finish();
+    fillTemplateInBlocks(templateBytes, cvFields,
+                         [&output](const std::string &block) { output.write(block); });
     output.commit();
 }
 

@@ -151,6 +151,30 @@ TEST_F(PageFile, LongValuesReachTheFileAsTheyAreMadeInMemory)
     EXPECT_TRUE(readFile(page()) == pomerel::fillTemplateText(templateBytes, fields));
 }
 
+TEST(TemplateFilling, BlocksMakeTheSamePageInOrder)
+{
+    // Values of many blocks, with a line end and every kind of character cut between blocks.
+    std::string mixed;
+    while (mixed.size() < 5 * pomerel::kPageBlockBytes)
+        mixed += "\r\na\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xFF";
+    CvFields fields = numberedFields();
+    fields[0] = mixed;
+    fields[2] = mixed.substr(7);
+    const std::string templateBytes = "<p>*</p>\r<p>*|*</p>\n*";
+    std::string page;
+    std::size_t blocks = 0;
+    pomerel::fillTemplateInBlocks(templateBytes, fields, [&](std::string &block) {
+        EXPECT_FALSE(block.empty());
+        page += block;
+        ++blocks;
+    });
+    EXPECT_GT(blocks, 5u);
+    EXPECT_TRUE(page == pomerel::fillTemplateText(templateBytes, fields));
+    blocks = 0;
+    pomerel::fillTemplateInBlocks("", fields, [&](std::string &) { ++blocks; });
+    EXPECT_EQ(blocks, 0u);
+}
+
 TEST_F(PageFile, EmptyTemplateMakesAnEmptyPage)
 {
     writeFile(m_depart / "brt.ggg", "");
