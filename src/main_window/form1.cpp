@@ -110,7 +110,6 @@ void keepTypingQuickWhenLong(QLineEdit *box)
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Form1>())
-    , m_background(Assets::mainBackground())
 {
     installFontSubstitutes();
     {
@@ -141,6 +140,8 @@ Form1::Form1(QWidget *parent)
 
     // The load step: the resource folder is wherever the program was started from.
     m_depart = QString::fromStdString(pomerel::currentResourceFolder());
+    // Taken last, so that its decoding goes on while the controls are made.
+    m_background = Assets::mainBackground();
 }
 
 Form1::~Form1()
