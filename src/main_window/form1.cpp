@@ -12,6 +12,7 @@
 #include "generation/error.h"
 #include "generation/paths.h"
 #include "help_window/form2.h"
+#include "main_window/facebutton.h"
 #include "ui_form1.h"
 
 #include <QApplication>
@@ -119,6 +120,8 @@ Form1::Form1(QWidget *parent)
     }
     // paintEvent covers every pixel: the picture, and teal wherever it does not reach.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    colourLabels();
+    ui->Command6->setFace(kTeal);
 
     // Designer files only hold whole point sizes.
     QFont message = ui->Label7->font();
@@ -155,6 +158,25 @@ void Form1::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.fillRect(event->rect(), kTeal);
     painter.drawPixmap(0, 0, m_background);
+}
+
+// Black captions: on strips of the buttons' face colour in the identity column, straight onto
+// the background for the two messages.
+void Form1::colourLabels()
+{
+    for (QLabel *caption :
+         {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label8}) {
+        QPalette colours = caption->palette();
+        colours.setColor(QPalette::WindowText, Qt::black);
+        colours.setColor(QPalette::Window, FaceButton::standardFace());
+        caption->setPalette(colours);
+        caption->setAutoFillBackground(true);
+    }
+    for (QLabel *message : {ui->Label7, ui->Label9}) {
+        QPalette colours = message->palette();
+        colours.setColor(QPalette::WindowText, Qt::black);
+        message->setPalette(colours);
+    }
 }
 
 void Form1::setShown(std::initializer_list<Visibility> steps)
