@@ -12,6 +12,7 @@
 #include "generation/error.h"
 #include "generation/paths.h"
 #include "help_window/form2.h"
+#include "main_window/facebutton.h"
 #include "ui_form1.h"
 
 #include <QApplication>
@@ -91,26 +92,11 @@ QPixmap loadPicture(const QString &path)
                          path.toStdString());
 }
 
-// A one-line box lays out its whole text again on every key. Past a few thousand characters,
-// of which it shows a few dozen, it skips the kerning of scripts that need no shaping, which
-// halves that work; shorter texts look exactly as they always did.
-void keepTypingQuickWhenLong(QLineEdit *box)
-{
-    constexpr qsizetype kLongText = 10000;
-    const bool quick = box->text().size() > kLongText;
-    QFont font = box->font();
-    if (quick == ((font.styleStrategy() & QFont::PreferNoShaping) != 0))
-        return;
-    font.setStyleStrategy(quick ? QFont::PreferNoShaping : QFont::PreferDefault);
-    box->setFont(font);
-}
-
 } // namespace
 
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Form1>())
-    , m_background(Assets::mainBackground())
 {
     installFontSubstitutes();
     {
@@ -120,6 +106,8 @@ Form1::Form1(QWidget *parent)
     }
     // paintEvent covers every pixel: the picture, and teal wherever it does not reach.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    colourLabels();
+    ui->Command6->setFace(kTeal);
 
     // Designer files only hold whole point sizes.
     QFont message = ui->Label7->font();
@@ -135,12 +123,12 @@ Form1::Form1(QWidget *parent)
         widget->setCursor(pointer);
 
     connectHandlers();
-    for (QLineEdit *box : lineBoxes())
-        connect(box, &QLineEdit::textChanged, this, [box] { keepTypingQuickWhenLong(box); });
     ui->Text6->setFocus();
 
     // The load step: the resource folder is wherever the program was started from.
     m_depart = QString::fromStdString(pomerel::currentResourceFolder());
+    // Taken last, so that its decoding goes on while the controls are made.
+    m_background = Assets::mainBackground();
 }
 
 Form1::~Form1()
@@ -154,6 +142,25 @@ void Form1::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.fillRect(event->rect(), kTeal);
     painter.drawPixmap(0, 0, m_background);
+}
+
+// Black captions: on strips of the buttons' face colour in the identity column, straight onto
+// the background for the two messages.
+void Form1::colourLabels()
+{
+    for (QLabel *caption :
+         {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label8}) {
+        QPalette colours = caption->palette();
+        colours.setColor(QPalette::WindowText, Qt::black);
+        colours.setColor(QPalette::Window, FaceButton::standardFace());
+        caption->setPalette(colours);
+        caption->setAutoFillBackground(true);
+    }
+    for (QLabel *message : {ui->Label7, ui->Label9}) {
+        QPalette colours = message->palette();
+        colours.setColor(QPalette::WindowText, Qt::black);
+        message->setPalette(colours);
+    }
 }
 
 void Form1::setShown(std::initializer_list<Visibility> steps)

@@ -56,6 +56,8 @@ private:
     };
     static void setShown(std::initializer_list<Visibility> steps);
 
+    void colourLabels();
+
     template<typename Sender, typename Signal, typename Handler>
     void handle(Sender *sender, Signal signal, Handler handler);
     template<typename Body> void runReporting(Body &&body);
