@@ -2,6 +2,8 @@
 
 #include "generation/inturn.h"
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -10,6 +12,9 @@
 namespace pomerel {
 
 namespace {
+
+// How long a thread waits for its turn before it sleeps.
+constexpr std::chrono::microseconds kSpinTime{100};
 
 // The turn of the next block to be taken, and the first failure, shared by the two threads.
 class Turns
@@ -40,6 +45,7 @@ public:
             const std::lock_guard lock(m_mutex);
             if (!m_failure)
                 m_failure = std::current_exception();
+            m_failed = true;
             m_changed.notify_all();
         }
     }
@@ -54,6 +60,13 @@ private:
     // False when the other thread failed meanwhile.
     bool waitForTurn(std::size_t index)
     {
+        // The other thread is usually about to pass the turn: waiting a little without sleeping
+        // spares the time a sleeping thread takes to wake.
+        const auto deadline = std::chrono::steady_clock::now() + kSpinTime;
+        while (m_next.load(std::memory_order_acquire) != index &&
+               !m_failed.load(std::memory_order_relaxed) &&
+               std::chrono::steady_clock::now() < deadline) {
+        }
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [&] { return m_next == index || m_failure; });
         return !m_failure;
@@ -63,7 +76,7 @@ private:
     {
         {
             const std::lock_guard lock(m_mutex);
-            ++m_next;
+            m_next.fetch_add(1, std::memory_order_release);
         }
         m_changed.notify_all();
     }
@@ -73,7 +86,8 @@ private:
     const std::function<void(std::string &)> &m_take;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::size_t m_next = 0;
+    std::atomic<std::size_t> m_next = 0;
+    std::atomic<bool> m_failed = false; // m_failure is set
     std::exception_ptr m_failure;
 };
 
