@@ -96,19 +96,21 @@ constexpr char *writeReference(char *out, char32_t character)
     return out;
 }
 
-// What each two-byte sequence (U+0080 to U+07FF: Latin-1 and the accented letters of most
-// European languages) is written as: one byte, or its reference.
+// What a character is written as: one byte, or its reference.
 struct Output
 {
     unsigned char size;
     std::array<char, 7> bytes;
 };
 
-constexpr std::array<Output, 0x800> makeTwoByteOutputs()
+// The outputs of the Count characters from first on, looked up instead of reckoned for the
+// characters most text holds.
+template<std::size_t Count> constexpr std::array<Output, Count> makeOutputs(char32_t first)
 {
-    std::array<Output, 0x800> outputs{};
-    for (char32_t character = 0x80; character < 0x800; ++character) {
-        Output &output = outputs[character];
+    std::array<Output, Count> outputs{};
+    for (std::size_t i = 0; i < Count; ++i) {
+        const char32_t character = first + static_cast<char32_t>(i);
+        Output &output = outputs[i];
         if (const auto single = windows1252Byte(character)) {
             output.size = 1;
             output.bytes[0] = static_cast<char>(*single);
@@ -120,7 +122,18 @@ constexpr std::array<Output, 0x800> makeTwoByteOutputs()
     return outputs;
 }
 
-constexpr std::array<Output, 0x800> kTwoByteOutputs = makeTwoByteOutputs();
+// Every two-byte sequence (up to U+07FF: Latin-1 and the accented letters of most European
+// languages), and the three-byte ones of U+2000 to U+213F (dashes, typographic quotes and
+// apostrophe, the ellipsis, the euro and trade mark signs).
+constexpr auto kTwoByteOutputs = makeOutputs<0x800>(0);
+constexpr auto kPunctuationOutputs = makeOutputs<0x140>(0x2000);
+
+// Writes the output at out with one fixed-size copy.
+void write(const Output &output, char *&out)
+{
+    std::memcpy(out, output.bytes.data(), output.bytes.size());
+    out += output.size;
+}
 
 struct Decoded
 {
@@ -179,12 +192,21 @@ bool isTwoByteSequence(const unsigned char *in, const unsigned char *end)
     return in[0] >= 0xC2 && in[0] <= 0xDF && end - in >= 2 && isContinuation(in[1]);
 }
 
-// Writes the two-byte sequence at in: one lookup, one fixed-size copy.
+// Writes the two-byte sequence at in.
 void convertTwoBytes(const unsigned char *in, char *&out)
 {
-    const Output &output = kTwoByteOutputs[((in[0] & 0x1Fu) << 6) | (in[1] & 0x3Fu)];
-    std::memcpy(out, output.bytes.data(), output.bytes.size());
-    out += output.size;
+    write(kTwoByteOutputs[((in[0] & 0x1Fu) << 6) | (in[1] & 0x3Fu)], out);
+}
+
+// Whether the three bytes at in (all there) are a character of U+2000 to U+213F.
+bool isPunctuation(const unsigned char *in)
+{
+    return in[0] == 0xE2 && in[1] >= 0x80 && in[1] <= 0x84 && isContinuation(in[2]);
+}
+
+void convertPunctuation(const unsigned char *in, char *&out)
+{
+    write(kPunctuationOutputs[((in[1] & 0x3Fu) << 6) | (in[2] & 0x3Fu)], out);
 }
 
 // Converts the character that starts at in (not ASCII), writing at out; returns where the next
@@ -250,11 +272,17 @@ const unsigned char *convertChunk(const unsigned char *in, const unsigned char *
     while (nonAscii != 0) {
         const unsigned char *const next = start + std::countr_zero(nonAscii);
         copyAscii(in, next, out);
+        // A character's bytes are the lowest bits of the mask; clearing them without reckoning
+        // from the pointer keeps the loop's chain of dependencies short.
         if (isTwoByteSequence(next, end)) {
-            // Its two bytes are the two lowest bits of the mask; clearing them without
-            // reckoning from the pointer keeps the loop's chain of dependencies short.
             convertTwoBytes(next, out);
             in = next + 2;
+            nonAscii &= nonAscii - 1;
+            nonAscii &= nonAscii - 1;
+        } else if (isPunctuation(next)) {
+            convertPunctuation(next, out);
+            in = next + 3;
+            nonAscii &= nonAscii - 1;
             nonAscii &= nonAscii - 1;
             nonAscii &= nonAscii - 1;
         } else {

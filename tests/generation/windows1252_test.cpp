@@ -55,6 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"Polish", "Łódź",
                      "&#321;\xF3"
                      "d&#378;"},
+        EncodingCase{"AroundThePunctuationBlock", "\u1FFF\u2000\u2019\u213F\u2140",
+                     "&#8191;&#8192;\x92&#8511;&#8512;"},
         EncodingCase{"Greek", "Ωμ", "&#937;&#956;"}, EncodingCase{"Emoji", "a😀b", "a&#128512;b"},
         // C1 controls are not characters of the code page, though its bytes 0x80-0x9F are.
         EncodingCase{"C1Control", "\u0081\u0080", "&#129;&#128;"},
@@ -95,9 +97,14 @@ TEST(Windows1252Output, EveryCharacterOfTheCodePageRoundTrips)
             utf8 += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
             utf8 += static_cast<char>(0x80 | (character & 0x3F));
         }
+        // Alone, and at the start of a long text.
+        const std::string after(200, '.');
         std::string out;
         pomerel::appendWindows1252(out, utf8);
         EXPECT_EQ(out, std::string(1, static_cast<char>(byte))) << "byte " << byte;
+        out.clear();
+        pomerel::appendWindows1252(out, utf8 + after);
+        EXPECT_EQ(out, static_cast<char>(byte) + after) << "byte " << byte;
     }
 }
 
