@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <tuple>
 #include <utility>
@@ -36,15 +37,68 @@ std::error_code openError(const QString &folder)
 }
 
 // What a name sorts by: its letters without case or accents, so that "Été" comes among the
-// E's as a French reader expects. Names in plain ASCII, the most of them, need no more work.
-QString sortKey(const QString &name)
+// E's as a French reader expects.
+QString fullSortKey(const QString &name)
 {
     QString key = name.toCaseFolded();
-    if (std::all_of(key.cbegin(), key.cend(), [](QChar c) { return c.unicode() < 0x80; }))
-        return key;
     key = key.normalized(QString::NormalizationForm_D);
     key.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
     return key;
+}
+
+// The keys of the characters below U+0250 one by one: ASCII and the Latin letters of Western
+// and Central Europe. A name made of them only gets its key by looking up each character,
+// which gives the same key: folding the case and taking the accents off work character by
+// character there, and the accents all come off.
+class LatinKeys
+{
+public:
+    LatinKeys()
+    {
+        for (char16_t c = 0; c < kEnd; ++c) {
+            const QString key = fullSortKey(QString(QChar(c)));
+            if (key.size() > kMostUnits)
+                continue; // left to the full key, as characters beyond the table
+            m_keys[c].known = true;
+            m_keys[c].size = static_cast<unsigned char>(key.size());
+            std::copy(key.cbegin(), key.cend(), m_keys[c].units.begin());
+        }
+    }
+
+    // The name's key, or nothing when the name holds a character beyond the table.
+    std::optional<QString> keyOf(const QString &name) const
+    {
+        QString key(name.size() * kMostUnits, Qt::Uninitialized);
+        QChar *out = key.data();
+        for (const QChar c : name) {
+            if (c.unicode() >= kEnd || !m_keys[c.unicode()].known)
+                return std::nullopt;
+            const Key &each = m_keys[c.unicode()];
+            out = std::copy_n(each.units.cbegin(), each.size, out);
+        }
+        key.truncate(out - key.constData());
+        return key;
+    }
+
+private:
+    static constexpr char16_t kEnd = 0x0250;
+    static constexpr qsizetype kMostUnits = 3; // "ß" folds to "ss", the most there is
+
+    struct Key
+    {
+        std::array<QChar, kMostUnits> units{};
+        unsigned char size = 0;
+        bool known = false;
+    };
+    std::array<Key, kEnd> m_keys;
+};
+
+QString sortKey(const QString &name)
+{
+    static const LatinKeys latin;
+    if (std::optional<QString> key = latin.keyOf(name))
+        return *std::move(key);
+    return fullSortKey(name);
 }
 
 // A key's first twelve UTF-16 units, in an order that agrees with comparing the whole keys:

@@ -25,6 +25,7 @@ private slots:
     void patternRulesDifferFromTheCopys_data();
     void patternRulesDifferFromTheCopys();
     void listsOnlyVisibleFilesInNameOrder();
+    void sortsLettersWhateverTheirForm();
     void patternChangeKeepsSelection();
 
     void failureLeavesListAsItWas_data();
@@ -145,6 +146,18 @@ void FileListBoxTest::listsOnlyVisibleFilesInNameOrder()
                                                "été.txt", "fête.txt", "Zoé.txt", "zoe.txt"}));
     QCOMPARE(m_list->path(), folder());
     QCOMPARE(m_list->fileName(), QString());
+}
+
+// Accents typed as separate marks, and letters that fold to two, sort as their plain letters;
+// a letter with no plain form (Ł) keeps its own place, after z.
+void FileListBoxTest::sortsLettersWhateverTheirForm()
+{
+    const QString decomposed = QStringLiteral("e\u0301te\u0301 b.txt");
+    make(m_root->path(),
+         {"Straße 2.txt", "Łódź.txt", "strasse 1.txt", decomposed, "été a.txt", "Lodz 0.txt"});
+    m_list->setPath(folder());
+    QCOMPARE(m_list->fileNames(), (QStringList{"été a.txt", decomposed, "Lodz 0.txt",
+                                               "strasse 1.txt", "Straße 2.txt", "Łódź.txt"}));
 }
 
 void FileListBoxTest::patternChangeKeepsSelection()
