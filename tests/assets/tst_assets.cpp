@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "assets/assets.h"
+#include "assets/fonts.h"
 #include "assets/pointershape.h"
 #include "colourreduction.h"
 #include "gifwriter.h"
 
+#include <QFontInfo>
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QTest>
@@ -80,6 +82,8 @@ private slots:
     void compiledPicturesHaveTheirSize_data();
     void compiledPicturesHaveTheirSize();
     void accessorsHandOutThePictures();
+    void classicFacesFindTheirStandIn_data();
+    void classicFacesFindTheirStandIn();
     void sixteenColourPicturesUseOnlyThoseColours_data();
     void sixteenColourPicturesUseOnlyThoseColours();
 
@@ -142,6 +146,33 @@ void AssetsTest::accessorsHandOutThePictures()
     QVERIFY2(sizes.contains(QSize(32, 32)) && sizes.contains(QSize(64, 64)),
              "the program icon lacks one of its sizes");
     QVERIFY(!Assets::pointerCursor().pixmap().isNull());
+}
+
+void AssetsTest::classicFacesFindTheirStandIn_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                   << "Liberation Sans";
+    QTest::newRow("Microsoft Sans Serif") << "Microsoft Sans Serif"
+                                          << "Liberation Sans";
+    QTest::newRow("Arial, in any case") << "ARIAL"
+                                        << "Liberation Sans";
+    QTest::newRow("an installed face keeps its own") << "DejaVu Serif"
+                                                     << "DejaVu Serif";
+}
+
+void AssetsTest::classicFacesFindTheirStandIn()
+{
+    QFETCH(QString, family);
+    QFETCH(QString, found);
+    installFontSubstitutes();
+    for (const bool boldItalic : {false, true}) {
+        QFont font(family, 12, boldItalic ? QFont::Bold : QFont::Normal, boldItalic);
+        QCOMPARE(QFontInfo(font).family(), found);
+        QCOMPARE(QFontInfo(font).bold(), boldItalic);
+        QCOMPARE(QFontInfo(font).italic(), boldItalic);
+    }
 }
 
 void AssetsTest::sixteenColourPicturesUseOnlyThoseColours_data()
