@@ -7,7 +7,11 @@
 #include <QImage>
 #include <QString>
 #include <future>
+#include <map>
 #include <mutex>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 // The resource's start function is declared at global scope, so it must be called from there.
 static void initAssetsResource()
@@ -26,23 +30,35 @@ constexpr int pointerSize =
 #else
     32;
 #endif
+constexpr const char *pointerName = pointerSize == 16 ? "pointer16.png" : "pointer32.png";
 
 QString picturePath(const char *name)
 {
     return QStringLiteral(":/images/") + QLatin1String(name);
 }
 
+// The pictures the main window shows at first, decoded on a worker between
+// prefetchStartPictures() and their first use; the small ones first, as they are wanted first.
+struct Prefetched
+{
+    std::map<std::string_view, std::future<QImage>> images;
+    std::future<void> worker; // waits for the worker when the program ends
+};
+
+Prefetched &prefetched()
+{
+    static Prefetched pictures;
+    return pictures;
+}
+
+// Pixmaps belong to the window thread: the worker decodes the image, this makes it one.
 QPixmap picture(const char *name)
 {
     initialize();
+    auto &images = prefetched().images;
+    if (const auto found = images.find(name); found != images.end() && found->second.valid())
+        return QPixmap::fromImage(found->second.get());
     return QPixmap(picturePath(name));
-}
-
-// The background being decoded, between prefetchMainBackground() and mainBackground().
-std::future<QImage> &decodingBackground()
-{
-    static std::future<QImage> decoding;
-    return decoding;
 }
 
 } // namespace
@@ -55,17 +71,25 @@ void initialize()
 
 QPixmap mainBackground()
 {
-    // Pixmaps belong to the window thread: the worker decodes the image, this makes it one.
-    if (std::future<QImage> &decoding = decodingBackground(); decoding.valid())
-        return QPixmap::fromImage(decoding.get());
     return picture("background.png");
 }
 
-void prefetchMainBackground()
+void prefetchStartPictures()
 {
     initialize();
-    decodingBackground() =
-        std::async(std::launch::async, [] { return QImage(picturePath("background.png")); });
+    Prefetched &pictures = prefetched();
+    if (pictures.worker.valid())
+        return;
+    std::vector<std::pair<const char *, std::promise<QImage>>> decoding;
+    for (const char *name :
+         {"pomerel32.png", "pomerel64.png", "helpglyph.png", pointerName, "background.png"}) {
+        decoding.emplace_back(name, std::promise<QImage>());
+        pictures.images[name] = decoding.back().second.get_future();
+    }
+    pictures.worker = std::async(std::launch::async, [decoding = std::move(decoding)]() mutable {
+        for (auto &[name, image] : decoding)
+            image.set_value(QImage(picturePath(name)));
+    });
 }
 
 QPixmap helpGlyph()
@@ -76,8 +100,7 @@ QPixmap helpGlyph()
 QCursor pointerCursor()
 {
     const QPoint hotSpot = PointerShape::hotSpot(pointerSize);
-    return QCursor(picture(pointerSize == 16 ? "pointer16.png" : "pointer32.png"), hotSpot.x(),
-                   hotSpot.y());
+    return QCursor(picture(pointerName), hotSpot.x(), hotSpot.y());
 }
 
 QIcon programIcon()

@@ -15,9 +15,11 @@ namespace Assets {
 void initialize();
 
 QPixmap mainBackground(); // 800 x 600, the main window's background
-// Starts decoding the main background on a worker thread, so that the main window finds it
-// ready while the rest of start-up goes on. Called once, before the window is made.
-void prefetchMainBackground();
+// Starts decoding the pictures the main window shows at first (the background, the help
+// picture, the pointer and the program's icon) on a worker thread, so that the window finds
+// them ready while the rest of start-up goes on. Called before the window is made; each
+// picture is taken from the worker once, and decoded again if asked for later.
+void prefetchStartPictures();
 QPixmap helpGlyph(); // 16 x 16, the main window's help picture
 
 // The grey triangle pointer, its hot spot at the tip: 32 px, or 16 px where the platform's

@@ -21,14 +21,15 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Pomerel"));
     // Ties the window to its menu entry, for its icon and name in the desktop's task bar.
     QGuiApplication::setDesktopFileName(QStringLiteral("fr.pomerel.Pomerel"));
-    Assets::initialize();
-    Assets::prefetchMainBackground();
-    QApplication::setWindowIcon(Assets::programIcon());
+    Assets::prefetchStartPictures();
 #ifdef POMEREL_FONTCONFIG
     fontConfiguration.join();
 #endif
 
     Form1 window;
+    // Set once the window is made, when the worker has long decoded it, and before the window
+    // is shown, so that it opens with its icon.
+    QApplication::setWindowIcon(Assets::programIcon());
     window.show();
     return QApplication::exec();
 }

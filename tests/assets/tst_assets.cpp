@@ -81,6 +81,7 @@ private slots:
 
     void compiledPicturesHaveTheirSize_data();
     void compiledPicturesHaveTheirSize();
+    void accessorsHandOutThePictures_data();
     void accessorsHandOutThePictures();
     void classicFacesFindTheirStandIn_data();
     void classicFacesFindTheirStandIn();
@@ -138,14 +139,32 @@ void AssetsTest::compiledPicturesHaveTheirSize()
     QCOMPARE(image.size(), size);
 }
 
+void AssetsTest::accessorsHandOutThePictures_data()
+{
+    QTest::addColumn<bool>("prefetched");
+    QTest::newRow("decoded when asked for") << false;
+    QTest::newRow("decoded beforehand, then asked for twice") << true;
+}
+
 void AssetsTest::accessorsHandOutThePictures()
 {
-    QCOMPARE(Assets::mainBackground().size(), QSize(800, 600));
-    QCOMPARE(Assets::helpGlyph().size(), QSize(16, 16));
-    const QList<QSize> sizes = Assets::programIcon().availableSizes();
-    QVERIFY2(sizes.contains(QSize(32, 32)) && sizes.contains(QSize(64, 64)),
-             "the program icon lacks one of its sizes");
-    QVERIFY(!Assets::pointerCursor().pixmap().isNull());
+    QFETCH(bool, prefetched);
+    if (prefetched)
+        Assets::prefetchStartPictures();
+    const auto same = [](const QPixmap &handedOut, const char *name) {
+        const QImage file(QStringLiteral(":/images/") + QLatin1String(name));
+        return handedOut.toImage().convertToFormat(QImage::Format_ARGB32) ==
+               file.convertToFormat(QImage::Format_ARGB32);
+    };
+    // The second round finds the worker's pictures taken and decodes them again.
+    for (int round = 0; round < (prefetched ? 2 : 1); ++round) {
+        QVERIFY(same(Assets::mainBackground(), "background.png"));
+        QVERIFY(same(Assets::helpGlyph(), "helpglyph.png"));
+        const QIcon icon = Assets::programIcon();
+        QVERIFY(same(icon.pixmap(QSize(32, 32)), "pomerel32.png"));
+        QVERIFY(same(icon.pixmap(QSize(64, 64)), "pomerel64.png"));
+        QVERIFY(same(Assets::pointerCursor().pixmap(), "pointer32.png"));
+    }
 }
 
 void AssetsTest::classicFacesFindTheirStandIn_data()

@@ -85,7 +85,7 @@ void TestForm1Look::initTestCase()
     // The text cursor in Text6 shows steadily instead of blinking.
     QApplication::setCursorFlashTime(0);
     // The background decoded beside start-up, as the program does.
-    Assets::prefetchMainBackground();
+    Assets::prefetchStartPictures();
 }
 
 void TestForm1Look::cleanupTestCase()
