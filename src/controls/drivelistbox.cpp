@@ -83,7 +83,6 @@ DriveListBox::DriveListBox(QWidget *parent)
         return true;
     }();
     Q_UNUSED(factoryInstalled);
-    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     const QList<Volume> volumes = Volumes::list();
     if (const std::optional<Volume> volume = currentVolume(volumes))
         m_drive = volume->drive;
@@ -127,6 +126,10 @@ void DriveListBox::refresh()
 void DriveListBox::showPopup()
 {
     refresh();
+    // The drop-down opens wide enough for long mount points, however narrow the list is. Its
+    // view is made only now: a list that is never opened has no drop-down to build.
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) +
+                            view()->verticalScrollBar()->sizeHint().width());
     QComboBox::showPopup();
 }
 
@@ -145,9 +148,6 @@ void DriveListBox::fill(const QList<Volume> &volumes)
     for (const Volume &volume : volumes)
         addItem(caption(volume), volume.drive);
     setCurrentIndex(findData(m_drive));
-    // The drop-down opens wide enough for long mount points, however narrow the list is.
-    view()->setMinimumWidth(view()->sizeHintForColumn(0) +
-                            view()->verticalScrollBar()->sizeHint().width());
 }
 
 void DriveListBox::choose(const Volume &volume)
