@@ -127,8 +127,6 @@ Form1::Form1(QWidget *parent)
 
     // The load step: the resource folder is wherever the program was started from.
     m_depart = QString::fromStdString(pomerel::currentResourceFolder());
-    // Taken last, so that its decoding goes on while the controls are made.
-    m_background = Assets::mainBackground();
 }
 
 Form1::~Form1()
@@ -139,6 +137,10 @@ Form1::~Form1()
 
 void Form1::paintEvent(QPaintEvent *event)
 {
+    // Taken at the first paint, so that its decoding goes on while the window is made and
+    // shown.
+    if (m_background.isNull())
+        m_background = Assets::mainBackground();
     QPainter painter(this);
     painter.fillRect(event->rect(), kTeal);
     painter.drawPixmap(0, 0, m_background);
