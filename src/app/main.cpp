@@ -4,27 +4,26 @@
 #include "main_window/form1.h"
 
 #include <QApplication>
-#include <thread>
 
-#ifdef POMEREL_FONTCONFIG
-#include <fontconfig/fontconfig.h>
+#ifdef POMEREL_SESSION_BUS
+#include <QDBusConnection>
+#include <thread>
 #endif
 
 int main(int argc, char *argv[])
 {
-#ifdef POMEREL_FONTCONFIG
-    // Loading fontconfig's configuration is a good part of start-up. A worker does it while
-    // the application connects to the display, and the first text box finds it loaded.
-    std::thread fontConfiguration([] { FcInit(); });
-#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pomerel"));
     // Ties the window to its menu entry, for its icon and name in the desktop's task bar.
     QGuiApplication::setDesktopFileName(QStringLiteral("fr.pomerel.Pomerel"));
-    Assets::prefetchStartPictures();
-#ifdef POMEREL_FONTCONFIG
-    fontConfiguration.join();
+#ifdef POMEREL_SESSION_BUS
+    // The first text box made asks the accessibility bridge whether a screen reader listens,
+    // and the bridge asks the session bus. Connecting takes a while, and where no bus runs
+    // libdbus forks to try and start one: a worker connects while the window is made, and the
+    // bridge finds the connection there.
+    std::jthread sessionBus([] { QDBusConnection::sessionBus(); });
 #endif
+    Assets::prefetchStartPictures();
 
     Form1 window;
     // Set once the window is made, when the worker has long decoded it, and before the window
