@@ -2,6 +2,7 @@
 
 #include "assets/assets.h"
 
+#include "assets/backgroundpixels.h"
 #include "assets/pointershape.h"
 
 #include <QImage>
@@ -38,7 +39,7 @@ QString picturePath(const char *name)
 }
 
 // The pictures the main window shows at first, decoded on a worker between
-// prefetchStartPictures() and their first use; the small ones first, as they are wanted first.
+// prefetchStartPictures() and their first use.
 struct Prefetched
 {
     std::map<std::string_view, std::future<QImage>> images;
@@ -69,9 +70,13 @@ void initialize()
     std::call_once(once, initAssetsResource);
 }
 
-QPixmap mainBackground()
+QImage mainBackground()
 {
-    return picture("background.png");
+    // The image reads the compiled-in pixels where they are: nothing is copied or decoded.
+    return QImage(reinterpret_cast<const uchar *>(BackgroundPixels::pixels),
+                  BackgroundPixels::width, BackgroundPixels::height,
+                  BackgroundPixels::width * qsizetype(sizeof(BackgroundPixels::pixels[0])),
+                  QImage::Format_RGB32);
 }
 
 void prefetchStartPictures()
@@ -81,8 +86,7 @@ void prefetchStartPictures()
     if (pictures.worker.valid())
         return;
     std::vector<std::pair<const char *, std::promise<QImage>>> decoding;
-    for (const char *name :
-         {"pomerel32.png", "pomerel64.png", "helpglyph.png", pointerName, "background.png"}) {
+    for (const char *name : {"pomerel32.png", "pomerel64.png", "helpglyph.png", pointerName}) {
         decoding.emplace_back(name, std::promise<QImage>());
         pictures.images[name] = decoding.back().second.get_future();
     }

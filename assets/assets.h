@@ -4,9 +4,11 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
-// The windows' pictures, compiled into the program from assets.qrc. Windows take every
+// The windows' pictures, compiled into the program from assets.qrc and, for the main
+// window's background, as pixels. Windows take every
 // picture from here, never from a resource path of their own.
 namespace Assets {
 
@@ -14,11 +16,13 @@ namespace Assets {
 // explicit start. Every function below calls it, and calling it again does nothing.
 void initialize();
 
-QPixmap mainBackground(); // 800 x 600, the main window's background
-// Starts decoding the pictures the main window shows at first (the background, the help
-// picture, the pointer and the program's icon) on a worker thread, so that the window finds
-// them ready while the rest of start-up goes on. Called before the window is made; each
-// picture is taken from the worker once, and decoded again if asked for later.
+// 800 x 600, the main window's background, decoded when the program was built: the image
+// shares the program's read-only copy of the pixels.
+QImage mainBackground();
+// Starts decoding the small pictures the main window shows at first (the help picture, the
+// pointer and the program's icon) on a worker thread, so that the window finds them ready
+// while the rest of start-up goes on. Called before the window is made; each picture is
+// taken from the worker once, and decoded again if asked for later.
 void prefetchStartPictures();
 QPixmap helpGlyph(); // 16 x 16, the main window's help picture
 

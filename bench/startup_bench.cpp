@@ -33,11 +33,11 @@ protected:
     {
         QPainter painter(this);
         painter.fillRect(event->rect(), QColor(0, 128, 128));
-        painter.drawPixmap(0, 0, m_background);
+        painter.drawImage(0, 0, m_background);
     }
 
 private:
-    QPixmap m_background;
+    QImage m_background;
 };
 
 // Notes the window's first paint, which comes once everything in it has been laid out.

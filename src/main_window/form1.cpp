@@ -97,6 +97,7 @@ QPixmap loadPicture(const QString &path)
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Form1>())
+    , m_background(Assets::mainBackground())
 {
     installFontSubstitutes();
     {
@@ -137,13 +138,9 @@ Form1::~Form1()
 
 void Form1::paintEvent(QPaintEvent *event)
 {
-    // Taken at the first paint, so that its decoding goes on while the window is made and
-    // shown.
-    if (m_background.isNull())
-        m_background = Assets::mainBackground();
     QPainter painter(this);
     painter.fillRect(event->rect(), kTeal);
-    painter.drawPixmap(0, 0, m_background);
+    painter.drawImage(0, 0, m_background);
 }
 
 // Black captions: on strips of the buttons' face colour in the identity column, straight onto

@@ -4,7 +4,7 @@
 
 #include "generation/generation.h"
 
-#include <QPixmap>
+#include <QImage>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -85,7 +85,7 @@ private:
     void openInDefaultBrowser(const std::string &page) override;
 
     std::unique_ptr<Ui::Form1> ui;
-    QPixmap m_background;
+    const QImage m_background; // drawn from the program's own copy of the pixels
     QString m_depart;
     QString m_oa;
     QString m_OB;
