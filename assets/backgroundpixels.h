@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-// The main window's background, decoded when the program is built (see
-// build_tools/pixelsource.cpp): RGB32 pixels, row after row, in the program's read-only data.
+// The main window's background, decoded while the program is built (generators/): its RGB32
+// pixels, row after row, in the program's read-only data.
 namespace BackgroundPixels {
-extern const int width;
-extern const int height;
-extern const std::uint32_t pixels[];
+constexpr int width = 800;
+constexpr int height = 600;
+extern const std::uint32_t pixels[width * height];
 } // namespace BackgroundPixels
