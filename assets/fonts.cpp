@@ -15,7 +15,8 @@ void installFontSubstitutes()
         const auto known = [&families](const QString &family) {
             return families.contains(family, Qt::CaseInsensitive);
         };
-        for (const QString &standIn : {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")}) {
+        for (const QString &standIn :
+             {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")}) {
             if (!known(standIn))
                 continue;
             // The stand-in answers to the missing names themselves. A QFont substitution would

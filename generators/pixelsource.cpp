@@ -3,10 +3,9 @@
 // pomerel_pixel_source SOURCE HEADER NAMESPACE NAME=PICTURE...
 // Writes the C++ source of pictures' pixels, worked out while the program is built, so that
 // the program draws them without decoding or drawing them at start. Each NAME becomes
-// NAMESPACE::NAME, an array of the picture's 32-bit pixels row after row, which HEADER
-// declares with the same size. A PICTURE is either the path of an opaque picture file, given
-// as RGB32, or one of the drawn pictures "folder-open:SIZE" and "folder-closed:SIZE", given as
-// premultiplied ARGB32.
+// NAMESPACE::NAME, an array of the picture's pixels in premultiplied ARGB32, row after row,
+// which HEADER declares with the same size. A PICTURE is either the path of a picture file or
+// one of the drawn pictures "folder-open:SIZE" and "folder-closed:SIZE".
 
 #include "folderpictures.h"
 
@@ -35,12 +34,13 @@ std::optional<QImage> picture(const QString &name)
         if (isNumber && size > 0 && drawn.front() == u"folder-closed")
             return FolderPictures::closed(size);
     }
-    QImage file(name);
-    if (file.isNull() || file.hasAlphaChannel()) {
-        fail(name + QStringLiteral(": no opaque picture there"));
+    const QImage file(name);
+    if (file.isNull()) {
+        fail(name + QStringLiteral(": no picture there"));
         return std::nullopt;
     }
-    return file.convertToFormat(QImage::Format_RGB32);
+    // The format a window's pixmap is made in, so that the pixels are those it would draw.
+    return file.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 void writeArray(QTextStream &out, const QString &name, const QImage &image)

@@ -23,11 +23,9 @@ int main(int argc, char *argv[])
     // bridge finds the connection there.
     std::jthread sessionBus([] { QDBusConnection::sessionBus(); });
 #endif
-    Assets::prefetchStartPictures();
 
     Form1 window;
-    // Set once the window is made, when the worker has long decoded it, and before the window
-    // is shown, so that it opens with its icon.
+    // Before the window is shown, so that it opens with its icon.
     QApplication::setWindowIcon(Assets::programIcon());
     window.show();
     return QApplication::exec();

@@ -23,6 +23,12 @@ QImage picture(const QString &path)
     return QImage(path).convertToFormat(QImage::Format_ARGB32);
 }
 
+// A picture of the main window's, as tools/ drew it.
+QString source(const QString &name)
+{
+    return assetsDir + QStringLiteral("/images/") + name;
+}
+
 int colourDistance(QRgb a, QRgb b)
 {
     return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
@@ -77,10 +83,6 @@ class AssetsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
-    void compiledPicturesHaveTheirSize_data();
-    void compiledPicturesHaveTheirSize();
     void accessorsHandOutThePictures_data();
     void accessorsHandOutThePictures();
     void classicFacesFindTheirStandIn_data();
@@ -112,62 +114,32 @@ private slots:
     void gifReducesManyColoursClosely();
 };
 
-void AssetsTest::initTestCase()
-{
-    Assets::initialize();
-    Assets::initialize(); // a second call must do no harm
-}
-
-void AssetsTest::compiledPicturesHaveTheirSize_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QSize>("size");
-    QTest::newRow("help glyph") << "helpglyph.png" << QSize(16, 16);
-    QTest::newRow("pointer, large") << "pointer32.png" << QSize(32, 32);
-    QTest::newRow("pointer, small") << "pointer16.png" << QSize(16, 16);
-    QTest::newRow("program icon, small") << "pomerel32.png" << QSize(32, 32);
-    QTest::newRow("program icon, large") << "pomerel64.png" << QSize(64, 64);
-}
-
-void AssetsTest::compiledPicturesHaveTheirSize()
-{
-    QFETCH(QString, name);
-    QFETCH(QSize, size);
-    const QImage image(QStringLiteral(":/images/") + name);
-    QVERIFY2(!image.isNull(), qPrintable(name + QStringLiteral(" is not compiled in")));
-    QCOMPARE(image.size(), size);
-}
-
 void AssetsTest::accessorsHandOutThePictures_data()
 {
-    QTest::addColumn<bool>("prefetched");
-    QTest::newRow("decoded when asked for") << false;
-    QTest::newRow("decoded beforehand, then asked for twice") << true;
+    QTest::addColumn<QImage>("handedOut");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    const QIcon icon = Assets::programIcon();
+    QTest::newRow("background") << Assets::mainBackground() << "background.png" << QSize(800, 600);
+    QTest::newRow("help glyph") << Assets::helpGlyph().toImage() << "helpglyph.png"
+                                << QSize(16, 16);
+    QTest::newRow("pointer") << Assets::pointerCursor().pixmap().toImage() << "pointer32.png"
+                             << QSize(32, 32);
+    QTest::newRow("program icon, small")
+        << icon.pixmap(QSize(32, 32)).toImage() << "pomerel32.png" << QSize(32, 32);
+    QTest::newRow("program icon, large")
+        << icon.pixmap(QSize(64, 64)).toImage() << "pomerel64.png" << QSize(64, 64);
 }
 
+// Decoded while the program was built: the very pixels of the pictures tools/ drew.
 void AssetsTest::accessorsHandOutThePictures()
 {
-    QFETCH(bool, prefetched);
-    if (prefetched)
-        Assets::prefetchStartPictures();
-    const auto same = [](const QImage &handedOut, const QString &path) {
-        return handedOut.convertToFormat(QImage::Format_ARGB32) ==
-               QImage(path).convertToFormat(QImage::Format_ARGB32);
-    };
-    const auto compiledIn = [&same](const QPixmap &handedOut, const char *name) {
-        return same(handedOut.toImage(), QStringLiteral(":/images/") + QLatin1String(name));
-    };
-    // The second round finds the worker's pictures taken and decodes them again.
-    for (int round = 0; round < (prefetched ? 2 : 1); ++round) {
-        // Decoded while the program was built, from the picture in the source tree.
-        QVERIFY(
-            same(Assets::mainBackground(), assetsDir + QStringLiteral("/images/background.png")));
-        QVERIFY(compiledIn(Assets::helpGlyph(), "helpglyph.png"));
-        const QIcon icon = Assets::programIcon();
-        QVERIFY(compiledIn(icon.pixmap(QSize(32, 32)), "pomerel32.png"));
-        QVERIFY(compiledIn(icon.pixmap(QSize(64, 64)), "pomerel64.png"));
-        QVERIFY(compiledIn(Assets::pointerCursor().pixmap(), "pointer32.png"));
-    }
+    QFETCH(QImage, handedOut);
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    const QImage drawn = picture(source(name));
+    QCOMPARE(drawn.size(), size);
+    QCOMPARE(handedOut.convertToFormat(QImage::Format_ARGB32), drawn);
 }
 
 void AssetsTest::classicFacesFindTheirStandIn_data()
@@ -200,8 +172,8 @@ void AssetsTest::classicFacesFindTheirStandIn()
 void AssetsTest::sixteenColourPicturesUseOnlyThoseColours_data()
 {
     QTest::addColumn<QString>("path");
-    QTest::newRow("help glyph") << ":/images/helpglyph.png";
-    QTest::newRow("program icon, small") << ":/images/pomerel32.png";
+    QTest::newRow("help glyph") << source("helpglyph.png");
+    QTest::newRow("program icon, small") << source("pomerel32.png");
 }
 
 void AssetsTest::sixteenColourPicturesUseOnlyThoseColours()
@@ -227,8 +199,8 @@ void AssetsTest::pointerHotSpotIsOnTheTip_data()
     QTest::addColumn<QPoint>("hotSpot");
     const QCursor cursor = Assets::pointerCursor();
     QTest::newRow("the program's pointer") << cursor.pixmap().toImage() << cursor.hotSpot();
-    QTest::newRow("large picture") << QImage(":/images/pointer32.png") << PointerShape::hotSpot(32);
-    QTest::newRow("small picture") << QImage(":/images/pointer16.png") << PointerShape::hotSpot(16);
+    QTest::newRow("large picture") << QImage(source("pointer32.png")) << PointerShape::hotSpot(32);
+    QTest::newRow("small picture") << QImage(source("pointer16.png")) << PointerShape::hotSpot(16);
 }
 
 void AssetsTest::pointerHotSpotIsOnTheTip()
@@ -271,7 +243,7 @@ void AssetsTest::pointerFacesAreShaded_data()
 void AssetsTest::pointerFacesAreShaded()
 {
     QFETCH(int, size);
-    const QImage image = picture(QStringLiteral(":/images/pointer%1.png").arg(size));
+    const QImage image = picture(source(QStringLiteral("pointer%1.png").arg(size)));
     const PointerShape::Corners corners = PointerShape::corners(size);
     // The pixel that holds a point, whatever its fraction.
     const auto pixelAt = [](QPointF point) {
@@ -347,7 +319,7 @@ void AssetsTest::themeIconsAreTheProgramIcon_data()
 void AssetsTest::themeIconsAreTheProgramIcon()
 {
     QFETCH(int, size);
-    QCOMPARE(themeIcon(size), picture(QStringLiteral(":/images/pomerel%1.png").arg(size)));
+    QCOMPARE(themeIcon(size), picture(source(QStringLiteral("pomerel%1.png").arg(size))));
 }
 
 void AssetsTest::shippedPicturesLoad_data()

@@ -4,7 +4,6 @@
 // first show, and once "Création de la page." has brought up the destination picker. Any
 // change to how the window is built or painted must leave both exactly as they were.
 
-#include "assets/assets.h"
 #include "controls/volumes.h"
 #include "main_window/form1.h"
 
@@ -84,8 +83,6 @@ void TestForm1Look::initTestCase()
     QVERIFY(QDir::setCurrent(kFolder));
     // The text cursor in Text6 shows steadily instead of blinking.
     QApplication::setCursorFlashTime(0);
-    // The background decoded beside start-up, as the program does.
-    Assets::prefetchStartPictures();
 }
 
 void TestForm1Look::cleanupTestCase()

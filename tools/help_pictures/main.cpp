@@ -167,7 +167,6 @@ int main(int argc, char *argv[])
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     QApplication::setCursorFlashTime(0);
-    Assets::initialize();
     QApplication::setWindowIcon(Assets::programIcon());
 
     // The main window starts from a copy of the resource folder, as the program does from its
