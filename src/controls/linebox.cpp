@@ -2,6 +2,8 @@
 
 #include "controls/linebox.h"
 
+#include "controls/parentfontasdefault.h"
+
 #include <QPainter>
 #include <QStringView>
 #include <QStyleOptionFrame>
@@ -79,7 +81,13 @@ int scrolled(int scroll, int cursorX, int textWidth, int lineWidth, Qt::Alignmen
 
 } // namespace
 
+// The temporary lasts until the box is made, whether it is made or not.
 LineBox::LineBox(QWidget *parent)
+    : LineBox(parent, ParentFontAsDefault(parent))
+{
+}
+
+LineBox::LineBox(QWidget *parent, const ParentFontAsDefault &)
     : QLineEdit(parent)
 {
     connect(this, &QLineEdit::textChanged, this, &LineBox::followLength);

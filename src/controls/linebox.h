@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 
+class ParentFontAsDefault;
+
 // A one-line box that stays quick to type in however long its text grows. Qt's line edit
 // lays out and draws its whole text on every key, and measures it again on every paint; of a
 // text of a million characters the box shows a few dozen. Past kLongText characters this box
@@ -17,12 +19,14 @@ class LineBox : public QLineEdit
 public:
     static constexpr qsizetype kLongText = 10000;
 
+    // Made with the parent's font as the application's (see ParentFontAsDefault).
     explicit LineBox(QWidget *parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    LineBox(QWidget *parent, const ParentFontAsDefault &);
     void followLength();
     bool paintsVisiblePartOnly() const;
 
