@@ -14,7 +14,8 @@ class QWidget;
 // desktop's default face, which a window of classic faces never shows, was loaded for that
 // alone, a third of a megabyte with its tables. Made with the parent's font as the default,
 // they load a face the window shows anyway. A widget takes its own font in full once made, so
-// none keeps anything of the parent's.
+// none keeps anything of the parent's. Widgets are made on the window thread, the only one of
+// the program's that asks for fonts.
 class ParentFontAsDefault
 {
 public:
