@@ -113,7 +113,7 @@ Form1::Form1(QWidget *parent)
     , ui(std::make_unique<Ui::Form1>())
     , m_background(Assets::mainBackground())
 {
-    installFontSubstitutes();
+    substituteClassicFonts();
     {
         // The six lists start on the same drives: reading them once is enough.
         const Volumes::Snapshot volumes;
