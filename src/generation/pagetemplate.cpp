@@ -28,20 +28,23 @@ std::size_t placeholderCount(std::string_view templateBytes)
     return static_cast<std::size_t>(std::count(templateBytes.begin(), templateBytes.end(), '*'));
 }
 
-// The page for a template of at most kFieldCount placeholders.
-std::string filledPage(std::string_view templateBytes, const CvFields &cvFields)
+// The page goes to its file as it is made, whenever this much of it is waiting: a long page
+// is never held whole in memory.
+constexpr std::size_t kWriteBytes = 1 << 16;
+
+// Fills a template of at most kFieldCount placeholders into output.
+void writePage(std::string_view templateBytes, const CvFields &cvFields,
+               files::TemporaryFile &output)
 {
-    std::string page;
-    std::size_t values = 0;
-    for (const std::string &value : cvFields)
-        values += value.size();
-    // Room for a lone CR or two becoming CR LF, and some character references.
-    page.reserve(templateBytes.size() + templateBytes.size() / 8 + values + values / 8);
+    std::string page; // made and not yet written
     std::size_t next = 0;
     for (std::size_t position = 0; position < templateBytes.size(); ++position) {
         const char c = templateBytes[position];
         if (c == '*') {
-            appendWindows1252(page, cvFields[next++]);
+            // Room for a long value at once: most text takes no more bytes in the code page.
+            const std::string &value = cvFields[next++];
+            page.reserve(page.size() + value.size());
+            appendWindows1252(page, value);
         } else if (c == '\r') {
             // CR ends the line, with the LF after it if there is one.
             page += kLineEnd;
@@ -50,11 +53,15 @@ std::string filledPage(std::string_view templateBytes, const CvFields &cvFields)
         } else {
             page += c;
         }
+        if (page.size() >= kWriteBytes) {
+            output.write(page);
+            page.clear();
+        }
     }
     // The last line needs no line end in the template, but gets one in the page.
     if (!templateBytes.empty() && !endsWithLineEnd(templateBytes))
         page += kLineEnd;
-    return page;
+    output.write(page);
 }
 
 } // namespace
@@ -66,11 +73,10 @@ void fillTemplate(std::string_view depart, std::string_view oa, const CvFields &
     // Too many placeholders: the template is what needs mending, and the page is not touched.
     if (placeholderCount(templateBytes) > kFieldCount)
         throw Error(ErrorNumber::SubscriptOutOfRange, templatePath);
-    const std::string page = filledPage(templateBytes, cvFields);
     // The page goes to a file beside "CV.html" that replaces it only once complete, so a
     // failing run leaves the previous page as it was.
     files::TemporaryFile output(pagePath(oa), 0666);
-    output.write(page);
+    writePage(templateBytes, cvFields, output);
     output.commit();
 }
 
