@@ -121,6 +121,23 @@ TEST_F(PageFile, IsWrittenFromTheTemplate)
     EXPECT_EQ(namesIn(m_oa.path()), std::set<std::string>{"CV.html"});
 }
 
+TEST_F(PageFile, LongValuesReachTheFileWholeAndInOrder)
+{
+    // The page goes to the file in several writes, between values and inside the template.
+    std::string typed;
+    std::string written;
+    for (int i = 0; i < 50000; ++i) {
+        typed += "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
+        written += "a\xE9\x80&#128512;";
+    }
+    CvFields fields = numberedFields();
+    fields[0] = typed;
+    fields[1] = std::string(100000, 'x');
+    writeFile(m_depart / "brt.ggg", "<p>*</p>\r\n<p>*|*</p>");
+    fill(fields);
+    EXPECT_TRUE(readFile(page()) == "<p>" + written + "</p>\r\n<p>" + fields[1] + "|v2</p>\r\n");
+}
+
 TEST_F(PageFile, EmptyTemplateMakesAnEmptyPage)
 {
     writeFile(m_depart / "brt.ggg", "");
