@@ -25,6 +25,8 @@ if [[ $group == all ]]; then
         chromium
         # The package stage: validators, and the installed program driven on a virtual screen.
         lintian desktop-file-utils appstream xvfb xdotool x11-xserver-utils
+        # The access stage: the accessibility bus, and Debian's Python reading it.
+        at-spi2-core python3-pyatspi dbus-daemon
         # The README's window picture (scripts/screenshots.sh).
         imagemagick
     )
