@@ -7,8 +7,8 @@
 #   3. a bounded fuzz run of the template filling (build-fuzz/, about 60 s);
 #   4. the generation core's suite cross-built for Windows and run under Wine (build-mingw/);
 #   5. the accessibility audit of generated pages in headless Chromium (build/page_audit/);
-#   6. the Debian package, built, installed, used from its menu entry and removed
-#      (build-package/);
+#   6. the Debian package, built, installed, used from its menu entry and from a terminal by an
+#      ordinary user, and removed (build-package/);
 #   7. the program read through AT-SPI2 as a screen reader reads it, and two pages made, one
 #      through the accessibility interface alone, one with the keyboard alone (build/).
 # Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows audit package access") to run
