@@ -119,7 +119,6 @@ class Program:
     """The program, started from its folder with a stand-in browser on its PATH."""
 
     def __init__(self, folder, scratch, name):
-        self.scratch = scratch
         self.opened = scratch / f"{name}.opened"
         tools = scratch / "bin"
         tools.mkdir(exist_ok=True)
@@ -284,7 +283,8 @@ def through_the_interface(folder, scratch, photos, checks):
         program.wait_shown(pyatspi.ROLE_PUSH_BUTTON, "Refaire")
         checks.names("Finished", program.main)
         check_page(checks, program, scratch / "interface",
-                   ["Hélène Dupré", "Vingt ans de métier.<BR>", "Cabinet Lefèvre"])
+                   ["Hélène Dupré", "Comptable", "Vingt ans de métier.<BR>",
+                    "Rigueur et discrétion.", "Cabinet Lefèvre, Rennes"])
         press(program, "Quitter l'application")
         program.ended()
 
@@ -392,6 +392,11 @@ def open_folder_by_keys(window, list_name, folder):
         wait_for(f"{list_name!r} opening {name!r}", lambda: selected_row(rows) == name)
 
 
+def shown_labels(window):
+    return [each.name for each in window
+            if each.getRole() == pyatspi.ROLE_LABEL and showing(each)]
+
+
 def by_keyboard(folder, scratch, photos, checks):
     with Program(folder, scratch, "keyboard") as program:
         window = program.main
@@ -412,6 +417,12 @@ def by_keyboard(folder, scratch, photos, checks):
             checks.expect(wait_for("the help window's focus", lambda: focused(help_window))[0]
                           .name == "Quitter l'aide", "\"Quitter l'aide\" does not have the focus")
             print(f"Tab chain in the help window:\n   1. {announce(focused(help_window))}")
+            explanation = shown_labels(help_window)
+            keys("Right")
+            checks.expect(wait_for("the next explanation on the right arrow",
+                                   lambda: shown_labels(help_window) != explanation),
+                          "the right arrow does not change the help's explanation")
+            print("the right arrow shows the next explanation")
             keys("space")
             program.gone(HELP_TITLE)
             focus_window(MAIN_TITLE)
@@ -473,6 +484,9 @@ def main():
         checks.failures.append(str(failure))
         print(f"FAIL: {failure}")
     if checks.failures:
+        for log in sorted(scratch.glob("*.log")):
+            if log.stat().st_size:
+                print(f"--- {log.name}\n{log.read_text(errors='replace')}")
         print(f"access: {len(checks.failures)} failure(s)", file=sys.stderr)
         return 1
     print("access: both pages made, every control named")
