@@ -302,8 +302,10 @@ def type_keys(text):
 def type_lines(window, lines):
     """Types lines into the focused box, Return between them, and reads them back.
 
-    xdotool now and then loses an accented letter on a busy machine; the box is then emptied
-    and the text typed again, and the loss is told.
+    Now and then xdotool misses a French letter that the screen has on a key, binds it to a
+    spare key for a moment and presses that; a program reading the key after the moment sees
+    no letter (xev sees the same). The box is then emptied and the text typed again, and the
+    loss is told.
     """
     box = focused(window)[0]
     expected = "\n".join(lines)
