@@ -527,35 +527,22 @@ void TestHelpWindow::arrowKeys_data()
     QTest::addColumn<QString>("label1");
     QTest::addColumn<QString>("label3");
 
-    const QString lab3 = u"lab3"_s;
-    const Qt::Key down = Qt::Key_Down;
-    const Qt::Key up = Qt::Key_Up;
-    const auto times = [](int count, Qt::Key key) { return QList<Qt::Key>(count, key); };
+    const QList<Qt::Key> toTheTurn(6, Qt::Key_Down);
     QTest::newRow("down: the help picture's introduction, with its banner")
-        << QStringList{} << times(1, down) << u"10100"_s << introduction << lab3;
-    QTest::newRow("right goes down: the photo")
-        << QStringList{} << times(2, Qt::Key_Right) << u"10000"_s << photo << lab3;
-    QTest::newRow("the fields") << QStringList{} << times(3, down) << u"10000"_s << fields << lab3;
-    QTest::newRow("the sections") << QStringList{} << times(4, down) << u"10000"_s << sections
-                                  << lab3;
-    QTest::newRow("the page creation")
-        << QStringList{} << times(5, down) << u"01010"_s << sections << pageCreation;
-    QTest::newRow("last, the illustration turned over")
-        << QStringList{} << times(6, down) << u"01001"_s << sections << pageCreation;
-    QTest::newRow("down stops at the turn")
-        << QStringList{} << times(8, down) << u"01001"_s << sections << pageCreation;
+        << QStringList{} << QList{Qt::Key_Down} << u"10100"_s << introduction << u"lab3"_s;
+    QTest::newRow("right goes down, to the fields")
+        << QStringList{} << QList<Qt::Key>(3, Qt::Key_Right) << u"10000"_s << fields << u"lab3"_s;
+    QTest::newRow("down stops at the turn, after the page creation")
+        << QStringList{} << toTheTurn + toTheTurn << u"01001"_s << sections << pageCreation;
+    QTest::newRow("left from the turn shows the first illustration again")
+        << QStringList{} << toTheTurn + QList{Qt::Key_Left} << u"01011"_s << sections
+        << pageCreation;
     QTest::newRow("up stops at the introduction")
-        << QStringList{} << times(1, up) << u"10000"_s << introduction << lab3;
-    QTest::newRow("up from the turn shows the first illustration again")
-        << QStringList{} << times(6, down) + times(1, up) << u"01011"_s << sections << pageCreation;
-    QTest::newRow("left goes up") << QStringList{} << times(4, down) + times(2, Qt::Key_Left)
-                                  << u"10000"_s << photo << lab3;
+        << QStringList{} << QList{Qt::Key_Up} << u"10000"_s << introduction << u"lab3"_s;
     QTest::newRow("on from the area clicked")
-        << QStringList{u"Image2"_s} << times(1, down) << u"10000"_s << sections << lab3;
-    QTest::newRow("the turn follows a clicked page creation")
-        << QStringList{u"Image4"_s} << times(1, down) << u"01001"_s << introduction << pageCreation;
+        << QStringList{u"Image2"_s} << QList{Qt::Key_Down} << u"10000"_s << sections << u"lab3"_s;
     QTest::newRow("the introduction uncovers the text the banner left covered")
-        << QStringList{u"Image4"_s, u"Image5"_s} << times(1, up) << u"10000"_s << introduction
+        << QStringList{u"Image4"_s, u"Image5"_s} << QList{Qt::Key_Up} << u"10000"_s << introduction
         << pageCreation;
 }
 

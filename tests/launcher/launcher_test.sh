@@ -3,30 +3,19 @@
 # Usage: launcher_test.sh LAUNCHER RESOURCE_FOLDER, the launcher starting /bin/sh.
 set -eu
 launcher=$1
-resources=$2
-mkdir -p "$resources"
-scratch=$(mktemp -d)
+resources=$(mkdir -p "$2" && cd "$2" && pwd -P)
+scratch=$(cd "$(mktemp -d)" && pwd -P)
 trap 'rm -rf "$scratch"' EXIT
-failures=0
-check() {
-    if [ "$2" = "$3" ]; then
-        echo "ok   $1"
-    else
-        echo "FAIL $1: got '$2', wanted '$3'"
-        failures=$((failures + 1))
-    fi
-}
-
-mkdir "$scratch/home" "$scratch/own template" "$scratch/folder named brt.ggg"
+mkdir -p "$scratch/home" "$scratch/own template" "$scratch/folder/brt.ggg"
 touch "$scratch/own template/brt.ggg"
-mkdir "$scratch/folder named brt.ggg/brt.ggg"
-where() { (cd "$1" && "$launcher" -c 'pwd -P'); }
-check "a folder without a template starts in the resources" "$(where "$scratch/home")" \
-    "$(cd "$resources" && pwd -P)"
-check "a folder with its own template stays the resource folder" \
-    "$(where "$scratch/own template")" "$(cd "$scratch/own template" && pwd -P)"
-check "a folder called brt.ggg is no template" "$(where "$scratch/folder named brt.ggg")" \
-    "$(cd "$resources" && pwd -P)"
-check "the arguments reach the program as they are" \
-    "$(cd "$scratch/home" && "$launcher" -c 'printf "%s|" "$@"' sh 'a b' '' "c'd")" "a b||c'd|"
-exit $((failures > 0))
+status=0
+# Where the program starts from FOLDER, and with what arguments.
+check() {
+    got=$(cd "$scratch/$2" && "$launcher" -c 'printf "%s|" "$(pwd -P)" "$@"' sh 'a b' '')
+    [ "$got" = "$3|a b||" ] && echo "ok   $1" || { echo "FAIL $1: $got"; status=1; }
+}
+check "a folder without a template starts in the resources" home "$resources"
+check "a folder with its own template stays the resource folder" "own template" \
+    "$scratch/own template"
+check "a folder called brt.ggg is no template" folder "$resources"
+exit $status
