@@ -21,10 +21,13 @@ if [[ $group == all ]]; then
         libgtest-dev libgmock-dev libbenchmark-dev
         g++-mingw-w64-x86-64 wine64 googletest
         clang libclang-rt-14-dev
-        # Headless Chromium: the page audit, the README's page picture.
-        chromium
+        # Headless Chromium: the page audit, the README's page picture; the audit reads the
+        # printed sheets' text with pdftotext.
+        chromium poppler-utils
         # The package stage: validators, and the installed program driven on a virtual screen.
         lintian desktop-file-utils appstream xvfb xdotool x11-xserver-utils
+        # The access stage: the accessibility bus, and Debian's Python reading it.
+        at-spi2-core python3-pyatspi dbus-daemon
         # The README's window picture (scripts/screenshots.sh).
         imagemagick
     )

@@ -7,13 +7,15 @@
 #   3. a bounded fuzz run of the template filling (build-fuzz/, about 60 s);
 #   4. the generation core's suite cross-built for Windows and run under Wine (build-mingw/);
 #   5. the accessibility audit of generated pages in headless Chromium (build/page_audit/);
-#   6. the Debian package, built, installed, used from its menu entry and removed
-#      (build-package/).
-# Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows audit package") to run only
-# those.
+#   6. the Debian package, built, installed, used from its menu entry and from a terminal by an
+#      ordinary user, and removed (build-package/);
+#   7. the program read through AT-SPI2 as a screen reader reads it, and two pages made, one
+#      through the accessibility interface alone, one with the keyboard alone (build/).
+# Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows audit package access") to run
+# only those.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-stages=${POMEREL_STAGES:-normal sanitizers fuzz windows audit package}
+stages=${POMEREL_STAGES:-normal sanitizers fuzz windows audit package access}
 
 normal() {
     "$root/scripts/build.sh" "$root/build"
@@ -24,6 +26,7 @@ fuzz() { "$root/scripts/fuzz.sh"; }
 windows() { "$root/scripts/test-windows.sh"; }
 audit() { "$root/scripts/page-audit.sh" "$root/build"; }
 package() { "$root/scripts/test-package.sh"; }
+access() { "$root/scripts/test-access.sh" "$root/build"; }
 
 "$root/scripts/setup.sh"
 summary=()

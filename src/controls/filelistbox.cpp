@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <utility>
 
 FileListBox::FileListBox(QWidget *parent)
@@ -78,6 +79,40 @@ void FileListBox::refresh()
     list(m_path, read(m_path), fileName());
 }
 
+bool FileListBox::event(QEvent *event)
+{
+    const QScopedValueRollback own(m_ownSelection, true);
+    return QListView::event(event);
+}
+
+bool FileListBox::viewportEvent(QEvent *event)
+{
+    const QScopedValueRollback own(m_ownSelection, true);
+    return QListView::viewportEvent(event);
+}
+
+// A row selected while the list neither handles its input nor fills itself was selected from
+// outside: by an assistive tool's action on the row. The pick is taken once the tool's call
+// has returned, since a handler may open a box.
+void FileListBox::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    QListView::selectionChanged(selected, deselected);
+    if (!m_ownSelection && !selected.isEmpty())
+        QMetaObject::invokeMethod(this, &FileListBox::takePick, Qt::QueuedConnection);
+}
+
+void FileListBox::takePick()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    {
+        const QScopedValueRollback own(m_ownSelection, true);
+        selectionModel()->setCurrentIndex(m_model->index(row), QItemSelectionModel::NoUpdate);
+    }
+    emit fileSelected();
+}
+
 // Keyboard moves and drags select a file when they change the selected row.
 void FileListBox::keyPressEvent(QKeyEvent *event)
 {
@@ -121,6 +156,7 @@ QStringList FileListBox::read(const QString &folder)
 // selected if it is there. The model changes without the user: no fileSelected().
 void FileListBox::list(const QString &folder, QStringList names, const QString &selected)
 {
+    const QScopedValueRollback own(m_ownSelection, true);
     m_path = folder;
     m_allNames = std::move(names);
     QStringList shown;

@@ -41,10 +41,15 @@ public:
     void refresh();
 
 signals:
-    // The user selected a file, by a click or by moving the selection with the keyboard.
+    // The user selected a file: by a click, by moving the selection with the keyboard, or
+    // through an assistive tool, whose only action on a row is to select it.
     void fileSelected();
 
 protected:
+    bool event(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
+    void selectionChanged(const QItemSelection &selected,
+                          const QItemSelection &deselected) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -54,10 +59,12 @@ private:
     void list(const QString &folder, QStringList names, const QString &selected);
     int selectedRow() const;
     void announceMove(int rowBefore);
+    void takePick();
 
     FileListModel *m_model = nullptr;
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
     WildcardMatcher m_matcher;
-    QStringList m_allNames; // every file of the folder, whatever the pattern, unsorted
+    QStringList m_allNames;      // every file of the folder, whatever the pattern, unsorted
+    bool m_ownSelection = false; // set while the list handles its input or fills itself
 };

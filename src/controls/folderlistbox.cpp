@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QMetaMethod>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <optional>
 
@@ -104,6 +105,36 @@ int FolderListBox::currentFolderRow() const
     return static_cast<int>(NativePath::ancestry(m_path).size()) - 1;
 }
 
+bool FolderListBox::event(QEvent *event)
+{
+    const QScopedValueRollback own(m_ownSelection, true);
+    return QListWidget::event(event);
+}
+
+bool FolderListBox::viewportEvent(QEvent *event)
+{
+    const QScopedValueRollback own(m_ownSelection, true);
+    return QListWidget::viewportEvent(event);
+}
+
+// A row selected while the list neither handles its input nor fills itself was selected from
+// outside: by an assistive tool's action on the row, which opens it as a double click does.
+// It opens once the tool's call has returned, since an error is reported in a box.
+void FolderListBox::selectionChanged(const QItemSelection &selected,
+                                     const QItemSelection &deselected)
+{
+    QListWidget::selectionChanged(selected, deselected);
+    if (!m_ownSelection && !selected.isEmpty())
+        QMetaObject::invokeMethod(this, &FolderListBox::openPick, Qt::QueuedConnection);
+}
+
+void FolderListBox::openPick()
+{
+    const QList<QListWidgetItem *> picked = selectedItems();
+    if (!picked.isEmpty())
+        open(picked.first());
+}
+
 void FolderListBox::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -133,6 +164,7 @@ bool FolderListBox::display(const QString &folder, const QList<Volume> &volumes)
 
 void FolderListBox::fill(const QString &folder, const QStringList &subfolders)
 {
+    const QScopedValueRollback own(m_ownSelection, true);
     m_path = folder;
     clear();
     const QStringList folders = NativePath::ancestry(folder);

@@ -9,7 +9,8 @@
 
 // The classic folder list: the folders of the current path from the root down, indented, with
 // open-folder icons, then the current folder's subfolders with closed-folder icons. A double
-// click or Enter on one opens it. Hidden folders are left out, as the system's file browser
+// click or Enter on one opens it, and so does an assistive tool's action on it, which selects
+// the row. Hidden folders are left out, as the system's file browser
 // does by default; the current path shows whatever it passes through.
 class FolderListBox : public QListWidget
 {
@@ -48,6 +49,10 @@ signals:
     void openFailed(const pomerel::Error &error);
 
 protected:
+    bool event(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
+    void selectionChanged(const QItemSelection &selected,
+                          const QItemSelection &deselected) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
@@ -55,10 +60,12 @@ private:
     bool display(const QString &folder, const QList<Volume> &volumes);
     void fill(const QString &folder, const QStringList &subfolders);
     void open(const QListWidgetItem *item);
+    void openPick();
     void report(const pomerel::Error &error);
     QListWidgetItem *addRow(const QString &folder, int depth, RowKind kind);
 
     QIcon m_openIcon;
     QIcon m_closedIcon;
     QString m_path;
+    bool m_ownSelection = false; // set while the list handles its input or fills itself
 };

@@ -2,8 +2,9 @@
 
 #include "generation/browser.h"
 
+#include "generation/characters.h"
 #include "generation/filesystem.h"
-#include "generation/generation.h"
+#include "generation/generationwindow.h"
 #include "generation/paths.h"
 
 #include <algorithm>
@@ -17,9 +18,7 @@ namespace {
 std::string browserPageName()
 {
     std::string name(kPageName);
-    std::transform(name.begin(), name.end(), name.begin(), [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    std::transform(name.begin(), name.end(), name.begin(), lowerAscii);
     return name;
 }
 

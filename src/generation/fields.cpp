@@ -4,8 +4,6 @@
 
 #include "generation/picturelink.h"
 
-#include <future>
-
 namespace pomerel {
 
 namespace {
@@ -28,16 +26,27 @@ std::string withPageLineBreaks(std::string_view text)
     return result;
 }
 
-// Sections longer than this in all are rewritten on two threads.
-constexpr std::size_t kSectionBytesForTwoThreads = 1 << 20;
-
-std::size_t sectionBytes(const BoxTexts &texts)
-{
-    std::size_t bytes = 0;
-    for (std::size_t section = 0; section < kSectionCount; ++section)
-        bytes += texts[kFirstSection + section].size();
-    return bytes;
-}
+// Where each value goes in CvFields: the order of the template's placeholders.
+namespace slot {
+enum : std::size_t {
+    kPicture,
+    kNameLine1,
+    kNameLine2,
+    kProfessionLine1,
+    kProfessionLine2,
+    kEmailCaption,
+    kEmail,
+    kFixedPhoneCaption,
+    kFixedPhone,
+    kMobilePhoneCaption,
+    kMobilePhone,
+    kAddress,
+    kPostcodeAndTown,
+    kFirstSection,                              // the other four sections follow
+    kNameAgain = kFirstSection + kSectionCount, // Text6 again, here and in every later slot
+};
+} // namespace slot
+static_assert(slot::kNameAgain < kFieldCount);
 
 // A caption that appears only beside a detail that was given. Blanks count as given.
 std::string captionFor(std::string_view detail, std::string_view caption)
@@ -51,35 +60,23 @@ CvFields buildCvFields(std::string_view OC, const BoxTexts &texts)
 {
     CvFields fields;
     // The picture lies beside the page, whatever characters its name holds.
-    fields[0] = pictureLink(OC);
-    fields[1] = texts[kNameLine1];
-    fields[2] = texts[kNameLine2];
-    fields[3] = texts[kProfessionLine1];
-    fields[4] = texts[kProfessionLine2];
-    fields[5] = captionFor(texts[kEmail], "E Mail");
-    fields[6] = texts[kEmail];
-    fields[7] = captionFor(texts[kFixedPhone], "Téléphone fixe");
-    fields[8] = texts[kFixedPhone];
-    fields[9] = captionFor(texts[kMobilePhone], "Téléphone Mobile");
-    fields[10] = texts[kMobilePhone];
-    fields[11] = texts[kAddress];
-    fields[12] = texts[kPostcodeAndTown];
-    const auto rewriteSections = [&](std::size_t first) {
-        for (std::size_t section = first; section < kSectionCount; section += 2)
-            fields[13 + section] = withPageLineBreaks(texts[kFirstSection + section]);
-    };
-    if (sectionBytes(texts) < kSectionBytesForTwoThreads) {
-        rewriteSections(0);
-        rewriteSections(1);
-    } else {
-        // Most of the time goes to the system handing out fresh memory, which two cores do
-        // faster than one.
-        auto other = std::async(std::launch::async, rewriteSections, 1);
-        rewriteSections(0);
-        other.get();
-    }
-    for (std::size_t slot = 13 + kSectionCount; slot < kFieldCount; ++slot)
-        fields[slot] = texts[kNameLine1];
+    fields[slot::kPicture] = pictureLink(OC);
+    fields[slot::kNameLine1] = texts[kNameLine1];
+    fields[slot::kNameLine2] = texts[kNameLine2];
+    fields[slot::kProfessionLine1] = texts[kProfessionLine1];
+    fields[slot::kProfessionLine2] = texts[kProfessionLine2];
+    fields[slot::kEmailCaption] = captionFor(texts[kEmail], "E Mail");
+    fields[slot::kEmail] = texts[kEmail];
+    fields[slot::kFixedPhoneCaption] = captionFor(texts[kFixedPhone], "Téléphone fixe");
+    fields[slot::kFixedPhone] = texts[kFixedPhone];
+    fields[slot::kMobilePhoneCaption] = captionFor(texts[kMobilePhone], "Téléphone Mobile");
+    fields[slot::kMobilePhone] = texts[kMobilePhone];
+    fields[slot::kAddress] = texts[kAddress];
+    fields[slot::kPostcodeAndTown] = texts[kPostcodeAndTown];
+    for (std::size_t section = 0; section < kSectionCount; ++section)
+        fields[slot::kFirstSection + section] = withPageLineBreaks(texts[kFirstSection + section]);
+    for (std::size_t name = slot::kNameAgain; name < kFieldCount; ++name)
+        fields[name] = texts[kNameLine1];
     return fields;
 }
 

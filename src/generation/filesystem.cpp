@@ -2,6 +2,7 @@
 
 #include "generation/filesystem.h"
 
+#include "generation/characters.h"
 #include "generation/error.h"
 #include "generation/filesystem_platform.h"
 #include "generation/paths.h"
@@ -41,16 +42,11 @@ Split splitFolderAndName(std::string_view path)
     return {path.substr(0, folderEnd), path.substr(last)};
 }
 
-char foldCase(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Bytes taken by the UTF-8 character that starts at text[position].
 std::size_t characterLength(std::string_view text, std::size_t position)
 {
     std::size_t end = position + 1;
-    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+    while (end < text.size() && isUtf8Continuation(text[end]))
         ++end;
     return end - position;
 }
@@ -71,7 +67,7 @@ bool matchesWildcard(std::string_view name, std::string_view pattern)
         } else if (p < pattern.size() && pattern[p] == '?') {
             ++p;
             n += characterLength(name, n);
-        } else if (p < pattern.size() && foldCase(pattern[p]) == foldCase(name[n])) {
+        } else if (p < pattern.size() && lowerAscii(pattern[p]) == lowerAscii(name[n])) {
             ++p;
             ++n;
         } else if (starPattern != std::string_view::npos) {

@@ -142,24 +142,6 @@ bool sameFile(const struct stat &a, const struct stat &b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Swaps the names of from and to when to is a file or a link, in one step. Replacing a file
-// by rename() makes ext4 write the new file out at once (its guard against empty files after a
-// crash), which costs more than the writing itself; an exchange does not. False when to is
-// missing or something else (a folder is refused by rename()), or the system cannot exchange.
-bool exchangeNames(const std::filesystem::path &from, const std::filesystem::path &to)
-{
-#ifdef RENAME_EXCHANGE
-    struct stat status = {};
-    if (::lstat(to.c_str(), &status) != 0 || !(S_ISREG(status.st_mode) || S_ISLNK(status.st_mode)))
-        return false;
-    return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0;
-#else
-    (void)from;
-    (void)to;
-    return false;
-#endif
-}
-
 } // namespace
 
 namespace platform {
@@ -232,12 +214,6 @@ void discardFile(FileHandle file, const std::filesystem::path &path) noexcept
 void moveReplacing(const std::filesystem::path &from, const std::filesystem::path &to,
                    std::string_view reported)
 {
-    if (exchangeNames(from, to)) {
-        // The old file (or link) now has the temporary name. Should removing it fail, the next
-        // run's sweep of leftovers takes it.
-        ::unlink(from.c_str());
-        return;
-    }
     // rename() replaces a link at the target by the file and leaves the link's target alone.
     if (::rename(from.c_str(), to.c_str()) != 0)
         throw systemError(errno, reported);

@@ -7,6 +7,7 @@
 
 #include "generation/browser.h"
 #include "generation/fields.h"
+#include "generation/generationwindow.h"
 
 #include <string>
 #include <string_view>
@@ -15,19 +16,6 @@ namespace pomerel {
 
 inline constexpr std::string_view kNoDestinationWarning =
     "Attention vous n'avez pas choisi de chemin pour la création de votre page";
-
-// What the window does for a generation run.
-class GenerationWindow
-{
-public:
-    virtual ~GenerationWindow() = default;
-    // A modal box with the text and an OK button, titled "Pomerel".
-    virtual void warn(std::string_view message) = 0;
-    // The window's finished look.
-    virtual void showFinished() = 0;
-    // Opens the page (a UTF-8 path) in the desktop's default browser.
-    virtual void openInDefaultBrowser(const std::string &page) = 0;
-};
 
 // Everything a run reads from the main window. OC may be given its default.
 struct RunData

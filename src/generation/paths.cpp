@@ -2,8 +2,10 @@
 
 #include "generation/paths.h"
 
+#include "generation/characters.h"
 #include "generation/error.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace pomerel {
@@ -13,12 +15,8 @@ namespace {
 // Counts characters, not bytes: a UTF-8 continuation byte does not start one.
 std::size_t characterCount(std::string_view text)
 {
-    std::size_t count = 0;
-    for (const char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            ++count;
-    }
-    return count;
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !isUtf8Continuation(c); }));
 }
 
 constexpr std::string_view kRootFolderName = "Pomerel";

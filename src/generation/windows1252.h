@@ -15,8 +15,4 @@ namespace pomerel {
 // replacement character: bad input shows up in the page instead of breaking it.
 void appendWindows1252(std::string &out, std::string_view utf8);
 
-// Where to cut utf8 at or just before limit (less than its size) without splitting a
-// character, so that its parts converted one after the other give the same bytes as the whole.
-std::size_t characterBoundary(std::string_view utf8, std::size_t limit);
-
 } // namespace pomerel

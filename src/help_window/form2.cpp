@@ -4,9 +4,12 @@
 
 #include "assets/assets.h"
 #include "assets/fonts.h"
+#include "controls/accessiblewindow.h"
 #include "ui_form2.h"
 
+#include <QAccessible>
 #include <QPainter>
+#include <QShortcut>
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +39,7 @@ Form2::Form2(QWidget *parent)
 {
     ensureHelpResources();
     substituteClassicFonts();
+    announceAsWindow<Form2>();
     // Closing the help window unloads it: everything it shows is discarded.
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
@@ -75,13 +79,59 @@ void Form2::setUpLook()
 
 void Form2::connectHandlers()
 {
-    connect(ui->Image1, &ClickableImage::clicked, this, &Form2::showPhotoTopic);
-    connect(ui->Image2, &ClickableImage::clicked, this, &Form2::showFieldsTopic);
-    connect(ui->Image3, &ClickableImage::clicked, this, &Form2::showSectionsTopic);
-    connect(ui->Image4, &ClickableImage::clicked, this, &Form2::showPageCreationTopic);
-    connect(ui->Image5, &ClickableImage::clicked, this, &Form2::showIntroductionWithBanner);
-    connect(ui->Image7, &ClickableImage::clicked, this, &Form2::turnIllustrationOver);
+    // The arrow keys' order: the introduction the window opens on, the help picture's own
+    // introduction, the main window's areas from the photo to the page creation, and last the
+    // illustration's turn, which follows the page creation.
+    m_steps = {{
+        {nullptr, &Form2::showIntroduction},
+        {ui->Image5, &Form2::showIntroductionWithBanner},
+        {ui->Image1, &Form2::showPhotoTopic},
+        {ui->Image2, &Form2::showFieldsTopic},
+        {ui->Image3, &Form2::showSectionsTopic},
+        {ui->Image4, &Form2::showPageCreationTopic},
+        {ui->Image7, &Form2::turnIllustrationOver},
+    }};
+    for (std::size_t index = 0; index < m_steps.size(); ++index) {
+        if (ClickableImage *area = m_steps[index].area)
+            connect(area, &ClickableImage::clicked, this, [this, index] { showStep(index); });
+    }
+    // Shortcuts rather than key handling: the button, which keeps the focus, would take the
+    // arrows to move the focus.
+    addStepKeys({QKeySequence(Qt::Key_Down), QKeySequence(Qt::Key_Right)}, 1);
+    addStepKeys({QKeySequence(Qt::Key_Up), QKeySequence(Qt::Key_Left)}, -1);
     connect(ui->Command1, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void Form2::addStepKeys(const QList<QKeySequence> &keys, int direction)
+{
+    auto *shortcut = new QShortcut(this);
+    shortcut->setKeys(keys);
+    connect(shortcut, &QShortcut::activated, this,
+            [this, direction] { moveThroughSteps(direction); });
+}
+
+// From the step last shown, whether by a key or a click; the keys stop at either end.
+void Form2::moveThroughSteps(int direction)
+{
+    const auto next = static_cast<qsizetype>(m_step) + direction;
+    if (next >= 0 && next < static_cast<qsizetype>(m_steps.size()))
+        showStep(static_cast<std::size_t>(next));
+}
+
+void Form2::showStep(std::size_t index)
+{
+    const QString label1 = ui->Label1->text();
+    const QString label3 = ui->Label3->text();
+    (this->*m_steps[index].show)();
+    m_step = index;
+    // A label tells screen readers of a new text itself. The one showing the explanation is
+    // announced here when its text stays (the banner's introduction, the turn, a topic chosen
+    // again), so that every step is read out.
+    QLabel *shown = ui->Label3->isHidden() ? ui->Label1 : ui->Label3;
+    if (shown->text() == (shown == ui->Label1 ? label1 : label3)) {
+        QAccessibleEvent event(shown, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 // The background screenshot is drawn once at the top left at its own size; the grey back colour
@@ -96,6 +146,12 @@ void Form2::paintEvent(QPaintEvent *event)
 void Form2::load()
 {
     showInMainTextArea(HelpTopic::Introduction, false);
+}
+
+// The introduction as the window opens on it: the arrow keys come back to it from any topic.
+void Form2::showIntroduction()
+{
+    showInMainTextAreaWithoutIllustrations(HelpTopic::Introduction);
 }
 
 void Form2::showPhotoTopic()

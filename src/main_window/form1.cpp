@@ -4,6 +4,7 @@
 
 #include "assets/assets.h"
 #include "assets/fonts.h"
+#include "controls/accessiblewindow.h"
 #include "controls/drivelistbox.h"
 #include "controls/filelistbox.h"
 #include "controls/folderlistbox.h"
@@ -26,6 +27,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScopeGuard>
+#include <QShortcut>
 #include <QTextDocument>
 #include <QUrl>
 #include <array>
@@ -114,6 +116,7 @@ Form1::Form1(QWidget *parent)
     , m_background(Assets::mainBackground())
 {
     substituteClassicFonts();
+    announceAsWindow<Form1>();
     {
         // The six lists start on the same drives: reading them once is enough.
         const Volumes::Snapshot volumes;
@@ -248,6 +251,12 @@ void Form1::connectHandlers()
     connect(ui->Command9, &QPushButton::clicked, this, &Form1::startAgain);
     connect(ui->Command10, &QPushButton::clicked, this, &Form1::quitProgram);
     handle(ui->Image1, &ClickableImage::clicked, [this] { openHelp(); });
+    // F1, the desktops' help key, does what a click on the help picture does, while the
+    // picture is shown: the picture itself takes no focus.
+    handle(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, [this] {
+        if (ui->Image1->isVisible())
+            openHelp();
+    });
 }
 
 // Section buttons: the five editors share one place, and one of them shows at a time.

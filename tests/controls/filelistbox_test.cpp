@@ -6,6 +6,7 @@
 #include "generation/filesystem.h"
 #include "support/controltest.h"
 
+#include <QAccessible>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -245,6 +246,10 @@ void FileListBoxTest::userSelectionRaisesFileSelected_data()
     QTest::newRow("end key") << "end" << 0 << "d.jpg" << 1;
     QTest::newRow("up arrow on the first file") << "up" << 0 << "a.jpg" << 0;
     QTest::newRow("typed letter") << "type c" << 0 << "c.jpg" << 1;
+    // A screen reader's only action on a row toggles its selection.
+    QTest::newRow("assistive tool's action") << "toggle 2" << 0 << "c.jpg" << 1;
+    QTest::newRow("assistive tool's action on the selected file")
+        << "toggle 1" << 1 << "b.jpg" << 0;
 }
 
 void FileListBoxTest::userSelectionRaisesFileSelected()
@@ -270,13 +275,21 @@ void FileListBoxTest::userSelectionRaisesFileSelected()
         QTest::keyClick(m_list.get(), Qt::Key_Up);
     else if (input == "end")
         QTest::keyClick(m_list.get(), Qt::Key_End);
+    else if (input.startsWith("toggle"))
+        QAccessible::queryAccessibleInterface(m_list.get())
+            ->child(input.mid(7).toInt())
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
     else
         QTest::keyClicks(m_list.get(), input.mid(5));
+    QCoreApplication::processEvents();
 
     QCOMPARE(m_list->fileName(), selected);
     QCOMPARE(seen.size(), events);
-    if (events > 0)
+    if (events > 0) {
         QCOMPARE(seen.last(), selected);
+        QCOMPARE(m_list->currentIndex().row(), m_list->fileNames().indexOf(selected));
+    }
 }
 
 void FileListBoxTest::refillRaisesNothing()
@@ -294,6 +307,7 @@ void FileListBoxTest::refillRaisesNothing()
     m_list->setPattern("*.gif");
     m_list->setPattern("*.*");
     m_list->refresh();
+    QCoreApplication::processEvents();
     QCOMPARE(m_list->fileName(), QString());
     QCOMPARE(events, 0);
 }
@@ -311,6 +325,7 @@ void FileListBoxTest::refreshKeepsSelectionAndSeesNewFiles()
     m_list->refresh();
     QCOMPARE(m_list->fileNames(), (QStringList{"a.jpg", "c.jpg", "d.jpg"}));
     QCOMPARE(m_list->fileName(), QString("d.jpg"));
+    QCoreApplication::processEvents();
     QCOMPARE(events, 0);
 
     QVERIFY(m_root->remove());

@@ -4,8 +4,10 @@
 #include "controls/nativepath.h"
 #include "support/controltest.h"
 
+#include <QAccessible>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdlib>
 #include <memory>
 
 using ControlTest::make;
@@ -46,8 +48,8 @@ private slots:
     void opensDrive_data();
     void opensDrive();
 
-    void opensRowOnDoubleClickAndEnter_data();
-    void opensRowOnDoubleClickAndEnter();
+    void opensRowTheUserPicks_data();
+    void opensRowTheUserPicks();
     void failedOpenIsReportedAndChangesNothing();
     void refreshReadsSubfoldersAgain();
 
@@ -300,24 +302,23 @@ void FolderListBoxTest::opensDrive()
     QCOMPARE(m_list->path(), under(opened));
 }
 
-void FolderListBoxTest::opensRowOnDoubleClickAndEnter_data()
+void FolderListBoxTest::opensRowTheUserPicks_data()
 {
-    QTest::addColumn<bool>("byKeyboard");
+    QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("row"); // the folder of the row opened
     QTest::addColumn<int>("events");
 
-    for (const bool byKeyboard : {false, true}) {
-        const char *how = byKeyboard ? "Enter" : "double click";
-        QTest::addRow("%s on a subfolder", how) << byKeyboard << "a/b/c2" << 1;
-        QTest::addRow("%s on the parent", how) << byKeyboard << "a" << 1;
-        QTest::addRow("%s on the root", how) << byKeyboard << QString() << 1;
-        QTest::addRow("%s on the current folder", how) << byKeyboard << "a/b" << 0;
+    for (const char *how : {"double click", "Enter", "an assistive tool's action"}) {
+        QTest::addRow("%s on a subfolder", how) << how << "a/b/c2" << 1;
+        QTest::addRow("%s on the parent", how) << how << "a" << 1;
+        QTest::addRow("%s on the root", how) << how << QString() << 1;
+        QTest::addRow("%s on the current folder", how) << how << "a/b" << 0;
     }
 }
 
-void FolderListBoxTest::opensRowOnDoubleClickAndEnter()
+void FolderListBoxTest::opensRowTheUserPicks()
 {
-    QFETCH(bool, byKeyboard);
+    QFETCH(QString, how);
     QFETCH(QString, row);
     QFETCH(int, events);
     make(m_root->path(), {"a/b/c1/", "a/b/c2/"});
@@ -331,15 +332,25 @@ void FolderListBoxTest::opensRowOnDoubleClickAndEnter()
     connect(m_list.get(), &FolderListBox::pathChanged, this,
             [this, &seen] { seen.append(m_list->path()); });
 
-    if (byKeyboard) {
-        m_list->setCurrentItem(matches.first());
+    if (how == "Enter") {
+        m_list->setFocus();
+        const int steps = m_list->row(matches.first()) - m_list->currentRow();
+        for (int step = 0; step < std::abs(steps); ++step)
+            QTest::keyClick(m_list.get(), steps > 0 ? Qt::Key_Down : Qt::Key_Up);
         QCOMPARE(m_list->path(), under("a/b")); // moving the selection opens nothing
         QTest::keyClick(m_list.get(), Qt::Key_Return);
-    } else {
+    } else if (how == "double click") {
         const QPoint centre = m_list->visualItemRect(matches.first()).center();
         QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, centre);
         QCOMPARE(m_list->path(), under("a/b")); // a single click opens nothing
         QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, centre);
+    } else {
+        // A screen reader's only action on a row toggles its selection.
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(m_list.get());
+        list->child(m_list->row(matches.first()))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
+        QCoreApplication::processEvents();
     }
     QCOMPARE(m_list->path(), target);
     QCOMPARE(seen.size(), events);
@@ -361,7 +372,8 @@ void FolderListBoxTest::failedOpenIsReportedAndChangesNothing()
     int events = 0;
     connect(m_list.get(), &FolderListBox::pathChanged, this, [&events] { ++events; });
 
-    m_list->setCurrentRow(m_list->currentFolderRow() + 1);
+    m_list->setFocus();
+    QTest::keyClick(m_list.get(), Qt::Key_Down);
     QTest::keyClick(m_list.get(), Qt::Key_Enter);
     QCOMPARE(reported, QList<int>{76});
     QCOMPARE(m_list->path(), under("a"));

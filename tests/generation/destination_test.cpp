@@ -161,17 +161,6 @@ TEST_F(Destination, ResourceFolderAsDestinationLosesNothing)
     EXPECT_EQ(namesIn(m_depart), (std::set<std::string>{"bandeau.gif", "brt.ggg", "logo.jpg"}));
 }
 
-TEST_F(Destination, ReadOnlyFilesAreMadeWritable)
-{
-    writeFile(inDestination("ancien.txt"), "old");
-    fs::permissions(inDestination("ancien.txt"),
-                    perms::owner_write | perms::group_write | perms::others_write,
-                    fs::perm_options::remove);
-    prepare();
-    EXPECT_NE(permissionsOf(inDestination("ancien.txt")) & perms::owner_write, perms::none);
-    EXPECT_EQ(readFile(inDestination("ancien.txt")), "old");
-}
-
 TEST_F(Destination, SecondRunReplacesPicturesTheFirstLeftReadOnly)
 {
     const perms readOnly = perms::owner_read | perms::group_read | perms::others_read;
@@ -187,48 +176,6 @@ TEST_F(Destination, SecondRunReplacesPicturesTheFirstLeftReadOnly)
     fs::permissions(m_depart / "logo.jpg", readOnly);
     EXPECT_EQ(prepareAsOrdinaryUser(), 0);
     EXPECT_EQ(readFile(inDestination("logo.jpg")), "new logo");
-}
-
-struct MissingCase
-{
-    std::string name;
-    std::vector<std::string> removed; // from the resource folder
-    ErrorNumber expected;
-    std::set<std::string> copied; // what the destination holds afterwards
-};
-
-class MissingResources : public Destination, public testing::WithParamInterface<MissingCase>
-{
-};
-
-TEST_P(MissingResources, StopAtTheFailingCopyWithEarlierCopiesDone)
-{
-    for (const std::string &name : GetParam().removed)
-        fs::remove_all(m_depart / name);
-    EXPECT_EQ(failingPrepare(), GetParam().expected);
-    EXPECT_EQ(namesIn(m_oa.path()), GetParam().copied);
-    EXPECT_EQ(m_OC, "");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MissingResources,
-    testing::Values(MissingCase{"NoGif", {"bandeau.gif"}, ErrorNumber::FileNotFound, {"logo.jpg"}},
-                    MissingCase{"NoJpg", {"logo.jpg"}, ErrorNumber::FileNotFound, {}},
-                    MissingCase{"NoResourceFolder", {""}, ErrorNumber::PathNotFound, {}}),
-    testing_support::CaseName());
-
-TEST_F(Destination, MissingPhotoFailsAfterTheResourcesAndKeepsOC)
-{
-    m_OC = "";
-    EXPECT_EQ(failingPrepare(utf8Of(m_root.path() / "absente.jpg")), ErrorNumber::FileNotFound);
-    EXPECT_EQ(namesIn(m_oa.path()), (std::set<std::string>{"bandeau.gif", "logo.jpg"}));
-    EXPECT_EQ(m_OC, "");
-}
-
-TEST_F(Destination, PhotoInAMissingFolderIsPathNotFound)
-{
-    EXPECT_EQ(failingPrepare(utf8Of(m_root.path() / "parti" / "photo.jpg")),
-              ErrorNumber::PathNotFound);
 }
 
 TEST_F(Destination, MissingDestinationChangesNothing)
@@ -337,13 +284,16 @@ class AttributeClearing : public Destination, public testing::WithParamInterface
 
 TEST_P(AttributeClearing, AddsOwnerReadAndWriteAndChangesNothingElse)
 {
-    for (const char *name : {"page.html", ".cache"}) { // ordinary and hidden
-        writeFile(inDestination(name), "x");
+    const std::string names[] = {"page.html", ".cache"}; // ordinary and hidden
+    for (const std::string &name : names) {
+        writeFile(inDestination(name), name);
         fs::permissions(inDestination(name), GetParam().before);
     }
     prepare();
-    EXPECT_EQ(permissionsOf(inDestination("page.html")), GetParam().after);
-    EXPECT_EQ(permissionsOf(inDestination(".cache")), GetParam().after);
+    for (const std::string &name : names) {
+        EXPECT_EQ(permissionsOf(inDestination(name)), GetParam().after) << name;
+        EXPECT_EQ(readFile(inDestination(name)), name);
+    }
 }
 
 constexpr perms mode(unsigned bits)

@@ -199,24 +199,30 @@ TEST_P(FailurePaths, ReportTheirNumberAndLeaveTheDiskAsTheEarlierStepsMadeIt)
 // Moving the page over a folder is refused as an access.
 constexpr ErrorNumber kPageOntoFolder = ErrorNumber::PermissionDenied;
 
-void makeReadOnly(const fs::path &path)
+// Read-only, hidden and system, as a first run's files may have been left: each of these
+// keeps Windows from replacing a file.
+constexpr DWORD kProtection =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+void protect(const fs::path &path)
 {
-    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), kProtection));
 }
 
-bool isReadOnly(const fs::path &path)
+bool isProtected(const fs::path &path)
 {
-    return (::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
+    return (::GetFileAttributesW(path.c_str()) & kProtection) != 0;
 }
 #else
 constexpr ErrorNumber kPageOntoFolder = ErrorNumber::PathFileAccessError;
 
-void makeReadOnly(const fs::path &path)
+// Read-only for everyone.
+void protect(const fs::path &path)
 {
     setMode(path, fs::perms(0444));
 }
 
-bool isReadOnly(const fs::path &path)
+bool isProtected(const fs::path &path)
 {
     return (permissionsOf(path) & fs::perms::owner_write) == fs::perms::none;
 }
@@ -262,13 +268,14 @@ const FailureCase kFailures[] = {
      [](World &w) {
          writeFile(w.oa / "logo.jpg", "ancien logo");
          for (const char *name : {"CV.html", "notes.txt", "logo.jpg"})
-             makeReadOnly(w.oa / name);
+             protect(w.oa / name);
      },
      Step::Run, Runner::InProcess, std::nullopt, kEverythingCopied, Page::Written,
      [](const World &w) {
          for (const char *name : {"CV.html", "notes.txt", "logo.jpg"})
-             EXPECT_FALSE(isReadOnly(w.oa / name)) << name;
+             EXPECT_FALSE(isProtected(w.oa / name)) << name;
          EXPECT_EQ(readFile(w.oa / "logo.jpg"), "resource logo");
+         EXPECT_EQ(readFile(w.oa / "notes.txt"), "notes");
      }},
     {"ResourceFolderWithoutGif", [](World &w) { fs::remove(w.depart / "bandeau.gif"); }, Step::Run,
      Runner::InProcess, ErrorNumber::FileNotFound, kJpgCopied, Page::Kept},

@@ -104,25 +104,4 @@ INSTANTIATE_TEST_SUITE_P(
                   withName({{0, "zdjęcie.jpg"}, {13, "Ωmega 😀"}}, "Paweł Łukasz")}),
     testing_support::CaseName());
 
-TEST(FieldList, LongSectionsKeepEveryLine)
-{
-    // One long section, then five of them, long enough in all to be rewritten on two threads.
-    const auto lines = [](std::string_view line, int count) {
-        std::string text;
-        for (int i = 0; i < count; ++i)
-            text += line;
-        return text;
-    };
-    const CvFields one = pomerel::buildCvFields("l", boxes({{5, lines("ligne\r\n", 10000)}}));
-    EXPECT_EQ(one[17], lines("ligne<BR>\n", 10000));
-    BoxTexts texts;
-    for (std::size_t section = 0; section < 5; ++section)
-        texts[section] = lines("ligne " + std::to_string(section) + "\r\n", 40000);
-    const CvFields five = pomerel::buildCvFields("l", texts);
-    for (std::size_t section = 0; section < 5; ++section)
-        EXPECT_TRUE(five[13 + section] ==
-                    lines("ligne " + std::to_string(section) + "<BR>\n", 40000))
-            << "section " << section;
-}
-
 } // namespace

@@ -85,56 +85,6 @@ TEST_F(Run, SecondRunOverwritesEverythingWithTheNewValues)
     EXPECT_EQ(m_window.calls.size(), 4u);
 }
 
-struct FailureCase
-{
-    std::string name;
-    std::string templateBytes;        // written to brt.ggg unless empty
-    std::vector<std::string> removed; // from the resource folder
-    std::string OB;                   // relative to the test's root folder
-    ErrorNumber expected;
-};
-
-class FailingRun : public Run, public testing::WithParamInterface<FailureCase>
-{
-};
-
-TEST_P(FailingRun, ReportsTheErrorAndNeitherFinishesNorOpensNorLosesThePage)
-{
-    const FailureCase &c = GetParam();
-    writeFile(m_oa.path() / "CV.html", "previous page");
-    if (!c.templateBytes.empty())
-        writeFile(m_depart / "brt.ggg", c.templateBytes);
-    for (const std::string &name : c.removed)
-        fs::remove(m_depart / name);
-    if (!c.OB.empty())
-        m_data.OB = utf8Of(m_root.path() / c.OB);
-    EXPECT_EQ(failingRun(), c.expected);
-    EXPECT_TRUE(m_window.calls.empty());
-    EXPECT_EQ(readFile(m_oa.path() / "CV.html"), "previous page");
-    for (const std::string &name : namesIn(m_oa.path()))
-        EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FailingRun,
-    testing::Values(FailureCase{"TwentyEighthPlaceholder",
-                                std::string(28, '*'),
-                                {},
-                                {},
-                                ErrorNumber::SubscriptOutOfRange},
-                    FailureCase{"NoTemplate", {}, {"brt.ggg"}, {}, ErrorNumber::FileNotFound},
-                    FailureCase{"NoGif", {}, {"bandeau.gif"}, {}, ErrorNumber::FileNotFound},
-                    FailureCase{"PhotoGone", {}, {}, "photo.jpg", ErrorNumber::FileNotFound}),
-    testing_support::CaseName());
-
-TEST_F(Run, FailedPhotoCopyKeepsOCAsItWas)
-{
-    m_data.OB = utf8Of(m_root.path() / "absente.jpg");
-    m_data.OC = "absente.jpg";
-    EXPECT_EQ(failingRun(), ErrorNumber::FileNotFound);
-    EXPECT_EQ(m_data.OC, "absente.jpg");
-}
-
 TEST_F(Run, DefaultPictureStaysAfterAFailureLaterInTheRun)
 {
     fs::remove(m_depart / "brt.ggg");

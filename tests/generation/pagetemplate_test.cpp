@@ -41,8 +41,7 @@ class TemplateFilling : public testing::TestWithParam<FillCase>
 
 TEST_P(TemplateFilling, CopiesTheTemplateAndFillsEachPlaceholder)
 {
-    EXPECT_EQ(pomerel::fillTemplateText(GetParam().templateBytes, numberedFields()),
-              GetParam().expected);
+    EXPECT_EQ(pageFor(GetParam().templateBytes, numberedFields()), GetParam().expected);
 }
 
 std::string allSlots()
@@ -78,8 +77,8 @@ TEST(TemplateFilling, ValuesAreWrittenInTheCodePageWithReferences)
 {
     CvFields fields;
     fields[0] = "Léa Łukasz 😀";
-    EXPECT_EQ(pomerel::fillTemplateText("<h1>*</h1>", fields), "<h1>L\xE9"
-                                                               "a &#321;ukasz &#128512;</h1>\r\n");
+    EXPECT_EQ(pageFor("<h1>*</h1>", fields), "<h1>L\xE9"
+                                             "a &#321;ukasz &#128512;</h1>\r\n");
 }
 
 TEST(TemplateFilling, StarsAndLineEndsInAValueAreNotTemplate)
@@ -87,20 +86,7 @@ TEST(TemplateFilling, StarsAndLineEndsInAValueAreNotTemplate)
     CvFields fields;
     fields[0] = "a*b<BR>\nc\rd";
     fields[1] = "second";
-    EXPECT_EQ(pomerel::fillTemplateText("*|*", fields), "a*b<BR>\nc\rd|second\r\n");
-}
-
-TEST(TemplateFilling, TwentyEighthPlaceholderIsOutOfRange)
-{
-    for (const std::string &templateBytes : {stars(28), stars(27) + "\r\n*", "*\r\n" + stars(40)}) {
-        try {
-            (void)pomerel::fillTemplateText(templateBytes, numberedFields());
-            ADD_FAILURE() << "no error for " << templateBytes;
-        } catch (const pomerel::Error &error) {
-            EXPECT_EQ(error.number(), ErrorNumber::SubscriptOutOfRange);
-            EXPECT_EQ(error.description(), "L'indice n'appartient pas à la sélection");
-        }
-    }
+    EXPECT_EQ(pageFor("*|*", fields), "a*b<BR>\nc\rd|second\r\n");
 }
 
 // The file side: brt.ggg read from depart, CV.html written into oa.
@@ -135,44 +121,21 @@ TEST_F(PageFile, IsWrittenFromTheTemplate)
     EXPECT_EQ(namesIn(m_oa.path()), std::set<std::string>{"CV.html"});
 }
 
-TEST_F(PageFile, LongValuesReachTheFileAsTheyAreMadeInMemory)
+TEST_F(PageFile, LongValuesReachTheFileWholeAndInOrder)
 {
-    // Megabytes of one-, two-, three- and four-byte characters and a bad byte, in a pattern
-    // of 11 bytes, so that the file's blocks end at every place within a character.
-    std::string mixed;
-    while (mixed.size() < 3 << 20)
-        mixed += "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xFF";
+    // The page goes to the file in several writes, between values and inside the template.
+    std::string typed;
+    std::string written;
+    for (int i = 0; i < 50000; ++i) {
+        typed += "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
+        written += "a\xE9\x80&#128512;";
+    }
     CvFields fields = numberedFields();
-    fields[0] = mixed;
-    fields[1] = mixed.substr(5) + "\r\n";
-    const std::string templateBytes = "<p>*</p>\r\n<p>*|*</p>";
-    writeFile(m_depart / "brt.ggg", templateBytes);
+    fields[0] = typed;
+    fields[1] = std::string(100000, 'x');
+    writeFile(m_depart / "brt.ggg", "<p>*</p>\r\n<p>*|*</p>");
     fill(fields);
-    EXPECT_TRUE(readFile(page()) == pomerel::fillTemplateText(templateBytes, fields));
-}
-
-TEST(TemplateFilling, BlocksMakeTheSamePageInOrder)
-{
-    // Values of many blocks, with a line end and every kind of character cut between blocks.
-    std::string mixed;
-    while (mixed.size() < 5 * pomerel::kPageBlockBytes)
-        mixed += "\r\na\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xFF";
-    CvFields fields = numberedFields();
-    fields[0] = mixed;
-    fields[2] = mixed.substr(7);
-    const std::string templateBytes = "<p>*</p>\r<p>*|*</p>\n*";
-    std::string page;
-    std::size_t blocks = 0;
-    pomerel::fillTemplateInBlocks(templateBytes, fields, [&](std::string &block) {
-        EXPECT_FALSE(block.empty());
-        page += block;
-        ++blocks;
-    });
-    EXPECT_GT(blocks, 5u);
-    EXPECT_TRUE(page == pomerel::fillTemplateText(templateBytes, fields));
-    blocks = 0;
-    pomerel::fillTemplateInBlocks("", fields, [&](std::string &) { ++blocks; });
-    EXPECT_EQ(blocks, 0u);
+    EXPECT_TRUE(readFile(page()) == "<p>" + written + "</p>\r\n<p>" + fields[1] + "|v2</p>\r\n");
 }
 
 TEST_F(PageFile, EmptyTemplateMakesAnEmptyPage)

@@ -2,7 +2,6 @@
 
 #include "generation/browser.h"
 #include "generation/generation.h"
-#include "generation/pagetemplate.h"
 #include "generation/paths.h"
 #include "test_support.h"
 
@@ -84,7 +83,7 @@ class ShippedTemplatePlacement : public testing::TestWithParam<PlacementCase>
 
 TEST_P(ShippedTemplatePlacement, PutsEachSlotWhereItBelongs)
 {
-    const std::string page = pomerel::fillTemplateText(shippedTemplate(), markedFields());
+    const std::string page = pageFor(shippedTemplate(), markedFields());
     EXPECT_NE(page.find(GetParam().expected), std::string::npos) << GetParam().expected;
 }
 
@@ -121,7 +120,7 @@ TEST(ShippedTemplate, EmptyValuesLeaveElementsTheStyleSheetHides)
     // a caption never shows without its detail, and there is no punctuation to strand.
     pomerel::CvFields fields;
     fields[0] = "logo.jpg";
-    const std::string page = pomerel::fillTemplateText(shippedTemplate(), fields);
+    const std::string page = pageFor(shippedTemplate(), fields);
     EXPECT_NE(page.find("<dt></dt><dd></dd>"), std::string::npos);
     EXPECT_NE(page.find("<div class=\"texte\"></div>"), std::string::npos);
     EXPECT_NE(page.find("<span class=\"nom\" id=\"nom\"></span></h1>"), std::string::npos);

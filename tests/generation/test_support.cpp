@@ -2,6 +2,7 @@
 
 #include "test_support.h"
 
+#include "generation/pagetemplate.h"
 #include "generation/paths.h"
 
 #include <atomic>
@@ -121,6 +122,15 @@ void makeResources(const fs::path &folder, std::string_view templateBytes)
     writeFile(folder / "brt.ggg", templateBytes);
     writeFile(folder / "logo.jpg", "resource logo");
     writeFile(folder / "bandeau.gif", "resource band");
+}
+
+std::string pageFor(std::string_view templateBytes, const pomerel::CvFields &fields)
+{
+    const TempFolder root("pomerel-fill");
+    const fs::path depart = root.makeFolder("depart");
+    writeFile(depart / "brt.ggg", templateBytes);
+    pomerel::fillTemplate(utf8Of(depart), root.asDestination(), fields);
+    return readFile(root.path() / "CV.html");
 }
 
 #ifndef _WIN32

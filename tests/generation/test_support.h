@@ -77,6 +77,10 @@ fs::perms permissionsOf(const fs::path &path);
 // A resource folder as the run expects it: brt.ggg, logo.jpg, one .gif.
 void makeResources(const fs::path &folder, std::string_view templateBytes);
 
+// The page fillTemplate writes for the template's bytes and the fields, from a resource folder
+// and into a destination of their own.
+std::string pageFor(std::string_view templateBytes, const pomerel::CvFields &fields);
+
 #ifndef _WIN32
 // In a child: files may not grow beyond bytes, and writing past that fails instead of
 // ending the process.

@@ -155,29 +155,6 @@ INSTANTIATE_TEST_SUITE_P(
                                       FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE}),
     CaseName());
 
-TEST(WindowsAttributes, ReadOnlyHiddenPicturesAndPageAreReplacedByTheNextRun)
-{
-    const TempFolder root("deux passages");
-    const fs::path depart = root.makeFolder("depart");
-    makeResources(depart, "<img src=\"*\">");
-    const fs::path oa = root.makeFolder("oa");
-    // What a first run left, made read-only, hidden and system.
-    writeFile(oa / "logo.jpg", "ancien logo");
-    writeFile(oa / "CV.html", "ancienne page");
-    for (const char *name : {"logo.jpg", "CV.html"})
-        setAttributes(oa / name,
-                      FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-
-    pomerel::RunData data{utf8Of(depart), utf8Of(oa) + "\\", "", "", {}};
-    std::string OC;
-    pomerel::prepareDestination(data.oa, data.depart, data.OB, OC);
-    pomerel::fillTemplate(data.depart, data.oa, pomerel::buildCvFields(OC, data.texts));
-
-    EXPECT_EQ(readFile(oa / "logo.jpg"), "resource logo");
-    EXPECT_EQ(readFile(oa / "CV.html"), "<img src=\"logo.jpg\">\r\n");
-    EXPECT_EQ(attributesOf(oa / "CV.html") & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
-}
-
 // --- Wildcard copies ---------------------------------------------------------------------
 
 TEST(WindowsWildcardCopy, TakesEveryCaseOfTheExtensionAndNothingElse)

@@ -146,6 +146,8 @@ private slots:
     void accessibleNames_data();
     void accessibleNames();
     void screenReaderPressesPictures();
+    void arrowKeys_data();
+    void arrowKeys();
 
     // Closing
     void closing_data();
@@ -515,6 +517,58 @@ void TestHelpWindow::screenReaderPressesPictures()
     // Hidden, the illustration cannot be pressed.
     press(u"Image7"_s);
     QCOMPARE(visibility(m_form), u"10000"_s);
+}
+
+void TestHelpWindow::arrowKeys_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QList<Qt::Key>>("keys");
+    QTest::addColumn<QString>("shown"); // Label1, Label3, Label4, Image7, Image6
+    QTest::addColumn<QString>("label1");
+    QTest::addColumn<QString>("label3");
+
+    const QList<Qt::Key> toTheTurn(6, Qt::Key_Down);
+    QTest::newRow("down: the help picture's introduction, with its banner")
+        << QStringList{} << QList{Qt::Key_Down} << u"10100"_s << introduction << u"lab3"_s;
+    QTest::newRow("right goes down, to the fields")
+        << QStringList{} << QList<Qt::Key>(3, Qt::Key_Right) << u"10000"_s << fields << u"lab3"_s;
+    QTest::newRow("down stops at the turn, after the page creation")
+        << QStringList{} << toTheTurn + toTheTurn << u"01001"_s << sections << pageCreation;
+    QTest::newRow("left from the turn shows the first illustration again")
+        << QStringList{} << toTheTurn + QList{Qt::Key_Left} << u"01011"_s << sections
+        << pageCreation;
+    QTest::newRow("up stops at the introduction")
+        << QStringList{} << QList{Qt::Key_Up} << u"10000"_s << introduction << u"lab3"_s;
+    QTest::newRow("on from the area clicked")
+        << QStringList{u"Image2"_s} << QList{Qt::Key_Down} << u"10000"_s << sections << u"lab3"_s;
+    QTest::newRow("the introduction uncovers the text the banner left covered")
+        << QStringList{u"Image4"_s, u"Image5"_s} << QList{Qt::Key_Up} << u"10000"_s << introduction
+        << pageCreation;
+}
+
+// The arrow keys step through the explanations as the clicks show them; the button keeps the
+// focus, so that space and Enter still close the window.
+void TestHelpWindow::arrowKeys()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QList<Qt::Key>, keys);
+    QFETCH(QString, shown);
+    QFETCH(QString, label1);
+    QFETCH(QString, label3);
+
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QWidget *button = control(m_form.data(), u"Command1"_s);
+    QTRY_COMPARE(QApplication::focusWidget(), button);
+    for (const QString &name : clicks)
+        clickOn(m_form, name);
+    for (Qt::Key key : keys)
+        QTest::keyClick(button, key);
+
+    QCOMPARE(visibility(m_form), shown);
+    QCOMPARE(caption(m_form, u"Label1"_s), label1);
+    QCOMPARE(caption(m_form, u"Label3"_s), label3);
+    QCOMPARE(QApplication::focusWidget(), button);
 }
 
 void TestHelpWindow::closing_data()

@@ -7,6 +7,7 @@
 #include "support/windowtest.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -55,12 +56,16 @@ private slots:
 
     void opensOnTheIntroduction();
     void secondClickKeepsTheTopic();
+    void f1OpensTheHelpInEditingOnly_data();
+    void f1OpensTheHelpInEditingOnly();
+    void windowsAreAnnouncedAsWindows();
     void reopeningStartsAfresh_data();
     void reopeningStartsAfresh();
     void quittingClosesBoth();
 
 private:
-    Form2 *openHelp();
+    Form2 *openHelp(bool byKey = false);
+    void makePage(const QString &destination);
 
     std::unique_ptr<Form1> m_main;
     BrowserCatcher m_browser;
@@ -91,11 +96,26 @@ void TestHelpOpening::cleanup()
     qDeleteAll(openHelpWindows());
 }
 
-Form2 *TestHelpOpening::openHelp()
+// By a click on the help picture, or by F1 where the focus is.
+Form2 *TestHelpOpening::openHelp(bool byKey)
 {
-    clickOn(m_main.get(), u"Image1"_s);
+    if (byKey)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    else
+        clickOn(m_main.get(), u"Image1"_s);
     const QList<Form2 *> help = openHelpWindows();
     return help.size() == 1 ? help.first() : nullptr;
+}
+
+// "Création de la page." and "SUITE" into destination: the main window's finished look.
+void TestHelpOpening::makePage(const QString &destination)
+{
+    control<QAbstractButton>(m_main.get(), u"Command6"_s)->click();
+    control<FolderListBox>(m_main.get(), u"dirList1"_s)
+        ->setPath(QDir::toNativeSeparators(destination));
+    const ModalAnswerer answerer;
+    control<QAbstractButton>(m_main.get(), u"Command8"_s)->click();
+    QCOMPARE(answerer.seen().size(), 0);
 }
 
 void TestHelpOpening::opensOnTheIntroduction()
@@ -124,6 +144,54 @@ void TestHelpOpening::secondClickKeepsTheTopic()
     QCOMPARE(openHelp(), help.data());
     QVERIFY(QTest::qWaitForWindowActive(help));
     QVERIFY(control<QLabel>(help, u"Label1"_s)->text().startsWith(sectionsStart));
+}
+
+void TestHelpOpening::f1OpensTheHelpInEditingOnly_data()
+{
+    QTest::addColumn<QString>("state");
+
+    QTest::newRow("editing, in a section: opens") << u"editing"_s;
+    QTest::newRow("choosing the destination: the picture is hidden") << u"choosing"_s;
+    QTest::newRow("finished: the picture is hidden") << u"finished"_s;
+}
+
+// F1 does what a click on the help picture does, and only where the picture is shown.
+void TestHelpOpening::f1OpensTheHelpInEditingOnly()
+{
+    QFETCH(QString, state);
+
+    const QTemporaryDir destination;
+    QVERIFY(destination.isValid());
+    clickOn(m_main.get(), u"Command2"_s); // the focus in a section editor
+    if (state == u"choosing")
+        control<QAbstractButton>(m_main.get(), u"Command6"_s)->click();
+    else if (state == u"finished")
+        makePage(destination.path());
+
+    Form2 *help = openHelp(true);
+    QCOMPARE(help != nullptr, state == u"editing");
+    QCOMPARE(openHelpWindows().size(), state == u"editing" ? 1 : 0);
+    if (help)
+        QVERIFY(control<QLabel>(help, u"Label1"_s)->text().startsWith(introductionStart));
+}
+
+// Screen readers meet both windows as windows, under their titles, with their controls inside.
+void TestHelpOpening::windowsAreAnnouncedAsWindows()
+{
+    Form2 *help = openHelp(true);
+    QVERIFY(help);
+    const std::initializer_list<std::pair<QWidget *, QString>> windows{
+        {m_main.get(), u"      Pomerel"_s}, {help, u"                  Aide"_s}};
+    for (const auto &[window, title] : windows) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(window);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->role(), QAccessible::Window);
+        QCOMPARE(accessible->text(QAccessible::Name), title);
+        QAccessibleInterface *picture =
+            QAccessible::queryAccessibleInterface(control(window, u"Image1"_s));
+        QVERIFY(accessible->indexOfChild(picture) >= 0);
+        QCOMPARE(picture->parent()->object(), window);
+    }
 }
 
 void TestHelpOpening::reopeningStartsAfresh_data()
@@ -168,14 +236,7 @@ void TestHelpOpening::quittingClosesBoth()
     // A page made in a scratch folder brings "Quitter l'application".
     const QTemporaryDir destination;
     QVERIFY(destination.isValid());
-    control<QAbstractButton>(m_main.get(), u"Command6"_s)->click();
-    control<FolderListBox>(m_main.get(), u"dirList1"_s)
-        ->setPath(QDir::toNativeSeparators(destination.path()));
-    {
-        const ModalAnswerer answerer;
-        control<QAbstractButton>(m_main.get(), u"Command8"_s)->click();
-        QCOMPARE(answerer.seen().size(), 0);
-    }
+    makePage(destination.path());
     QVERIFY(control(m_main.get(), u"Command10"_s)->isVisible());
     QVERIFY(help->isVisible());
 

@@ -4,12 +4,16 @@
 //   - nothing scrolls sideways;
 //   - one level-one heading, met before any section heading, and the photo an image named
 //     "Photo de" and the name, both in the browser's own accessibility tree;
-//   - printed on A4 with backgrounds, one page;
+//   - printed on A4 with backgrounds: one sheet (two for the long CV), no section heading at
+//     the foot of a sheet apart from its box, no box cut across sheets when it fits on one;
 //   - no request leaves the page's folder;
 //   - valid HTML (html-validate's standards rules).
 // Usage: node audit.mjs PAGES_FOLDER [SCREENSHOT_FOLDER]
-// With a screenshot folder, writes <kind>-desktop.png, <kind>-phone.png and <kind>-print.png.
-import { mkdtempSync, readdirSync, readFileSync, rmSync, existsSync, mkdirSync } from 'node:fs';
+// With a screenshot folder, writes <kind>-desktop.png, <kind>-phone.png, <kind>-print.png and
+// the printed sheets, <kind>-print.pdf.
+// Reads the printed sheets' text with pdftotext (Debian's poppler-utils).
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readdirSync, readFileSync, rmSync, existsSync, mkdirSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
@@ -35,6 +39,9 @@ const widths = [
 ];
 // A4 at 96 dots per inch, less the page's 12 mm margins.
 const printWidth = Math.round(((210 - 24) / 25.4) * 96);
+const printHeight = ((297 - 24) / 25.4) * 96;
+// Sheets each kind prints on; one unless named here.
+const sheetsOf = { long: 2 };
 
 const kinds = readdirSync(pagesFolder, { withFileTypes: true })
     .filter((entry) => entry.isDirectory() && existsSync(join(pagesFolder, entry.name, 'CV.html')))
@@ -144,15 +151,69 @@ async function auditAtWidth(browser, kind, url, folderUrl, viewport) {
     await page.close();
 }
 
+// Text as compared between the page and its printed sheets: letters only, in one case.
+function letters(text) {
+    return text.normalize('NFKC').replace(/\s+/g, '').toLowerCase();
+}
+
+// Each sheet's text, in the order Chromium drew it.
+function sheetTexts(pdf) {
+    const text = execFileSync('pdftotext', ['-raw', '-enc', 'UTF-8', 'fd://0', '-'],
+        { input: pdf, encoding: 'utf8' });
+    return text.split('\f').slice(0, -1).map(letters);
+}
+
+// Every section shown, and the contact details, as laid out for print: its heading, its box
+// and whether the two fit on one sheet.
+function printedBlocks(page) {
+    return page.evaluate((sheetHeight) => {
+        const blocks = [];
+        for (const block of document.querySelectorAll('.coordonnees, .rubriques > section')) {
+            const style = getComputedStyle(block);
+            if (style.display === 'none' || style.visibility === 'hidden') continue;
+            const heading = block.querySelector('h2');
+            const box = block.querySelector('.carte, .texte');
+            const top = heading.getBoundingClientRect().top;
+            blocks.push({
+                heading: heading.innerText,
+                box: box.innerText,
+                fits: box.getBoundingClientRect().bottom - top <= sheetHeight,
+            });
+        }
+        return blocks;
+    }, printHeight);
+}
+
 async function auditPrint(browser, kind, url) {
     const page = await browser.newPage();
     await page.goto(url, { waitUntil: 'load' });
     await page.emulateMediaType('print');
     const pdf = Buffer.from(await page.pdf({ format: 'A4', printBackground: true, preferCSSPageSize: true }));
     const pages = (pdf.toString('latin1').match(/\/Type\s*\/Page(?![a-zA-Z])/g) ?? []).length;
-    report(`${kind}: prints on one A4 page`, pages === 1 ? [] : [`${pages} pages`]);
+    const sheets = sheetsOf[kind] ?? 1;
+    report(`${kind}: prints on ${sheets} A4 sheet${sheets > 1 ? 's' : ''}`,
+        pages === sheets ? [] : [`${pages} sheets`]);
+
+    await page.setViewport({ width: printWidth, height: 1000 });
+    const texts = sheetTexts(pdf);
+    const sheetOf = (text) => texts.findIndex((sheet) => sheet.includes(text));
+    const headings = [];
+    const cut = [];
+    for (const block of await printedBlocks(page)) {
+        const box = letters(block.box);
+        const start = letters(block.heading) + box.slice(0, 20);
+        if (sheetOf(start) === -1) {
+            const sheet = sheetOf(letters(block.heading)) + 1;
+            headings.push(`"${block.heading}" is at the foot of sheet ${sheet}, its box on the next`);
+        } else if (block.fits && sheetOf(letters(block.heading) + box) === -1) {
+            const first = sheetOf(start) + 1;
+            cut.push(`the box of "${block.heading}" is cut across sheets ${first} and ${first + 1}`);
+        }
+    }
+    report(`${kind}: no heading at the foot of a sheet`, headings);
+    report(`${kind}: no box cut across sheets`, cut);
     if (shotsFolder) {
-        await page.setViewport({ width: printWidth, height: 1000 });
+        writeFileSync(join(shotsFolder, `${kind}-print.pdf`), pdf);
         await page.screenshot({ path: join(shotsFolder, `${kind}-print.png`), fullPage: true });
     }
     await page.close();

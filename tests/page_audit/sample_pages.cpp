@@ -104,6 +104,90 @@ SampleCv fullCv()
     return cv;
 }
 
+// Every field filled and about 600 words across the sections: a long career, which takes two
+// printed sheets.
+SampleCv longCv()
+{
+    SampleCv cv{"long", true, {}};
+    cv.texts[0] = lines({
+        "Infirmière diplômée d'État depuis dix-huit ans, dont huit comme coordinatrice d'un "
+        "service de soins à domicile, je relie chaque jour les patients, leurs familles, les "
+        "médecins traitants et les aides-soignantes. J'aime organiser sans perdre de vue la "
+        "personne soignée, former les plus jeunes et faire vivre une équipe où chacun ose dire "
+        "ce qui ne va pas. Je cherche aujourd'hui un poste de cadre de santé dans un "
+        "établissement qui fait du lien entre l'hôpital et la ville une priorité.",
+    });
+    cv.texts[1] = lines({
+        "2017 - aujourd'hui : infirmière coordinatrice, Service de soins infirmiers à domicile "
+        "du Val de Saône, Mâcon. Coordination de soixante-dix patients et de vingt-deux "
+        "soignantes, plannings, admissions et sorties d'hospitalisation, lien avec l'hôpital et "
+        "les pharmacies. Mise en place du dossier de soins informatisé, d'une astreinte "
+        "téléphonique partagée et de réunions mensuelles avec les médecins traitants. Baisse de "
+        "moitié des réhospitalisations évitables en trois ans.",
+        "2011 - 2017 : infirmière en soins de suite et de réadaptation, Centre hospitalier de "
+        "Bourg-en-Bresse. Soins techniques, éducation thérapeutique des patients diabétiques, "
+        "tutorat des étudiants infirmiers, participation au comité de lutte contre la douleur "
+        "et à la certification de l'établissement.",
+        "2008 - 2011 : infirmière de nuit en médecine polyvalente, Hôpital privé Jean Mermoz, "
+        "Lyon. Prise en charge de vingt-huit lits, urgences vitales, accueil des entrées de "
+        "nuit, transmissions écrites et orales aux équipes de jour.",
+        "2006 - 2008 : infirmière intérimaire dans plusieurs services de la région lyonnaise : "
+        "gériatrie, chirurgie orthopédique, oncologie de jour et consultations externes. "
+        "Adaptation rapide à des équipes, des protocoles et des logiciels chaque fois "
+        "différents, remplacements de dernière minute la nuit comme le week-end.",
+        "2005 : aide-soignante pendant l'été dans un établissement d'hébergement pour personnes "
+        "âgées dépendantes de l'Ain, toilettes, repas, animation et accompagnement de fin de "
+        "vie aux côtés de l'équipe de nuit.",
+        "Missions ponctuelles : vaccination en centre éphémère en 2021, encadrement d'une équipe "
+        "de bénévoles lors d'un grand festival de musique, enquêtes de satisfaction auprès des "
+        "familles pour l'agence régionale de santé.",
+    });
+    cv.texts[2] = lines({
+        "2024 : diplôme universitaire de coordination des parcours de soins, Université Claude "
+        "Bernard Lyon 1.",
+        "2019 : formation de tutrice de stage et d'accompagnement des nouveaux professionnels, "
+        "Institut de formation en soins infirmiers de Mâcon.",
+        "2014 : diplôme universitaire d'éducation thérapeutique du patient, Université de "
+        "Bourgogne.",
+        "2006 : diplôme d'État d'infirmière, Institut de formation en soins infirmiers des "
+        "Hospices civils de Lyon.",
+        "Formations courtes : gestes et soins d'urgence de niveau 2, prévention des risques "
+        "psychosociaux, soins palliatifs à domicile, bientraitance et droits des patients.",
+    });
+    cv.texts[3] = lines({
+        "Chant choral : alto dans un chœur amateur depuis quinze ans, deux concerts par an.",
+        "Randonnée en moyenne montagne et cyclotourisme le long de la Saône, jusqu'à cent "
+        "kilomètres par jour en été.",
+        "Bénévole d'une association d'aide aux aidants familiaux : groupes de parole, "
+        "permanences téléphoniques, organisation d'une journée d'information chaque automne.",
+        "Jardinage, cuisine de saison et lecture de récits de voyage, surtout ceux des "
+        "grandes traversées à pied.",
+    });
+    cv.texts[4] = lines({
+        "Permis B et véhicule personnel, habituée aux tournées en zone rurale. Anglais lu et "
+        "parlé, notions d'italien. Outils : logiciels de soins à domicile, tableur, "
+        "messagerie sécurisée de santé, téléconsultation.",
+        "Disponible à partir du mois de septembre, à temps plein. Mobilité en Saône-et-Loire, "
+        "dans l'Ain et dans le nord du Rhône.",
+        "Projets menés : création d'un carnet de liaison commun aux soignants et aux familles, "
+        "organisation des sorties d'hospitalisation le vendredi avec le service de médecine, "
+        "accueil et tutorat de six nouvelles infirmières en deux ans.",
+        "Membre de la commission des soins infirmiers de l'établissement depuis 2020, où je "
+        "porte la voix des équipes du domicile.",
+        "Références des médecins coordonnateurs et de la direction sur demande.",
+    });
+    cv.texts[5] = "Mme Claire Rousseau-Lemaire";
+    cv.texts[6] = "née le 14 juin 1982";
+    cv.texts[7] = "Infirmière coordinatrice";
+    cv.texts[8] = "Soins à domicile et parcours de santé";
+    cv.texts[9] = "claire.rousseau-lemaire@exemple.fr";
+    cv.texts[10] = "03 85 21 43 65";
+    cv.texts[11] = "06 71 82 93 04";
+    cv.texts[12] = "8 quai des Marans";
+    cv.texts[13] = "71000 Mâcon";
+    return cv;
+}
+
 SampleCv nameOnlyCv()
 {
     SampleCv cv{"nom-seul", false, {}};
@@ -164,7 +248,7 @@ int main(int argc, char **argv)
     const std::string photo = argc > 3 ? fs::absolute(argv[3]).string() : std::string();
     try {
         for (const SampleCv &cv :
-             {fullCv(), SampleCv{"vide", false, {}}, nameOnlyCv(), longWordsCv()})
+             {fullCv(), longCv(), SampleCv{"vide", false, {}}, nameOnlyCv(), longWordsCv()})
             makePage(cv, out, depart, photo);
     } catch (const pomerel::Error &error) {
         std::cerr << "sample_pages: " << error.what() << '\n';
