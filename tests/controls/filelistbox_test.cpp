@@ -195,6 +195,7 @@ void FileListBoxTest::failureLeavesListAsItWas()
     const ControlTest::FixedVolumes volumes(
         {ControlTest::volumeAt(QDir::rootPath()),
          ControlTest::volumeAt(m_root->filePath("cdrom"), "CD", false)});
+    m_list->setVolumes(volumes);
     m_list->setPath(folder());
     click(1);
     int selections = 0;
@@ -222,7 +223,7 @@ void FileListBoxTest::folderWithoutReadRightIsRefused()
 void FileListBoxTest::resolvesRelativeFolders()
 {
     make(m_root->path(), {"photos/moi.jpg"});
-    const ControlTest::CurrentFolder current(m_root->path());
+    const ControlTest::WorkingFolder current(NativePath::toFsPath(m_root->path()));
     m_list->setPath("photos/");
     QCOMPARE(m_list->path(), native(m_root->path() + "/photos"));
     QCOMPARE(m_list->fileNames(), QStringList{"moi.jpg"});
