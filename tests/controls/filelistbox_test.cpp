@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "controls/filelistbox.h"
+#include "controls/folderreader.h"
 #include "controls/wildcardmatcher.h"
 #include "generation/error.h"
 #include "generation/filesystem.h"
@@ -26,6 +27,7 @@ private slots:
     void patternRulesDifferFromTheCopys();
     void listsOnlyVisibleFilesInNameOrder();
     void sortsLettersWhateverTheirForm();
+    void linksCountAsWhatTheyLeadTo();
     void patternChangeKeepsSelection();
 
     void failureLeavesListAsItWas_data();
@@ -158,6 +160,21 @@ void FileListBoxTest::sortsLettersWhateverTheirForm()
     m_list->setPath(folder());
     QCOMPARE(m_list->fileNames(), (QStringList{"été a.txt", decomposed, "Lodz 0.txt",
                                                "strasse 1.txt", "Straße 2.txt", "Łódź.txt"}));
+}
+
+// A link to a file is a file, a link to a folder a folder, and a broken link neither.
+void FileListBoxTest::linksCountAsWhatTheyLeadTo()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Links are symbolic links in this test");
+#endif
+    make(m_root->path(), {"real/", "a.txt"});
+    QVERIFY(QFile::link(m_root->filePath("real"), m_root->filePath("to folder")));
+    QVERIFY(QFile::link(m_root->filePath("a.txt"), m_root->filePath("to file.txt")));
+    QVERIFY(QFile::link(m_root->filePath("missing"), m_root->filePath("broken")));
+    m_list->setPath(folder());
+    QCOMPARE(m_list->fileNames(), (QStringList{"a.txt", "to file.txt"}));
+    QCOMPARE(FolderReader::subfolders(folder()), (QStringList{"real", "to folder"}));
 }
 
 void FileListBoxTest::patternChangeKeepsSelection()
