@@ -72,10 +72,7 @@ DriveListBox::DriveListBox(QWidget *parent)
     : QComboBox(parent)
 {
     installAccessibleFactory<DriveListBox, AccessibleDriveList>();
-    const QList<Volume> volumes = Volumes::list();
-    if (const std::optional<Volume> volume = currentVolume(volumes))
-        m_drive = volume->drive;
-    fill(volumes);
+    start();
     connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::onIndexChanged);
 }
 
@@ -103,13 +100,19 @@ void DriveListBox::setDrive(const QString &path)
 
 void DriveListBox::refresh()
 {
-    QList<Volume> volumes = Volumes::list();
+    QList<Volume> volumes = m_source->list();
     // The current drive stays listed even when it has gone: the folder list still shows it.
     if (!m_drive.isEmpty() && !Volumes::named(m_drive, volumes)) {
         if (const std::optional<Volume> gone = Volumes::named(m_drive, m_volumes))
             volumes.append(*gone);
     }
     fill(volumes);
+}
+
+void DriveListBox::setVolumes(const Volumes &volumes)
+{
+    m_source = &volumes;
+    start();
 }
 
 void DriveListBox::showPopup()
@@ -127,6 +130,14 @@ QString DriveListBox::caption(const Volume &volume)
     if (volume.label.isEmpty())
         return volume.drive;
     return volume.drive + QLatin1String(" [") + volume.label + QLatin1Char(']');
+}
+
+void DriveListBox::start()
+{
+    const QList<Volume> volumes = m_source->list();
+    const std::optional<Volume> volume = currentVolume(volumes);
+    m_drive = volume ? volume->drive : QString();
+    fill(volumes);
 }
 
 void DriveListBox::fill(const QList<Volume> &volumes)

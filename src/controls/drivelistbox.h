@@ -8,7 +8,6 @@
 
 // The classic drive list: a drop-down of the drives. On Windows a drive is "c:"; elsewhere the
 // drives are the mounted volumes that hold files, each named by its mount point ("/").
-// The drives come from Volumes, which tests can replace with a fixed set.
 class DriveListBox : public QComboBox
 {
     Q_OBJECT
@@ -26,6 +25,9 @@ public:
     void setDrive(const QString &path);
     // Reads the drives again.
     void refresh();
+    // Takes the drives from volumes from now on (they must outlive the list), and starts again
+    // on the drive of the process's current folder, silently.
+    void setVolumes(const Volumes &volumes);
 
     // Opening the drop-down reads the drives again, so that a key plugged in shows up.
     void showPopup() override;
@@ -38,11 +40,13 @@ signals:
     void driveChanged();
 
 private:
+    void start();
     void fill(const QList<Volume> &volumes);
     void choose(const Volume &volume);
     void onIndexChanged(int index);
     void take(const QString &drive);
 
+    const Volumes *m_source = &Volumes::system();
     QList<Volume> m_volumes;
     QString m_drive;
     bool m_filling = false;

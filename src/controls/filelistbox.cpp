@@ -27,9 +27,10 @@ FileListBox::FileListBox(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
 
+    // The process's current folder lies on a drive that is there: no need to read the drives.
     const QString current = NativePath::absolute(QDir::currentPath());
     try {
-        list(current, read(current), {});
+        list(current, FolderReader::files(current), {});
     } catch (const pomerel::Error &) {
         list(current, {}, {}); // a current folder that cannot be read lists nothing
     }
@@ -47,6 +48,11 @@ void FileListBox::setPath(const QString &folder)
     // An empty path is no folder, not the current one.
     const QString absolute = folder.isEmpty() ? folder : NativePath::absolute(folder);
     list(absolute, read(absolute), {});
+}
+
+void FileListBox::setVolumes(const Volumes &volumes)
+{
+    m_source = &volumes;
 }
 
 QString FileListBox::pattern() const
@@ -146,9 +152,9 @@ void FileListBox::mouseMoveEvent(QMouseEvent *event)
 }
 
 // Every file of folder, after making sure its volume is ready.
-QStringList FileListBox::read(const QString &folder)
+QStringList FileListBox::read(const QString &folder) const
 {
-    Volumes::checkReady(folder, Volumes::list());
+    Volumes::checkReady(folder, m_source->list());
     return FolderReader::files(folder);
 }
 

@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include "controls/volumes.h"
 #include "controls/wildcardmatcher.h"
 
 #include <QListView>
@@ -26,6 +27,8 @@ public:
     // Lists the files of folder, none of them selected. Throws pomerel::Error and stays as it
     // was when the folder cannot be read.
     void setPath(const QString &folder);
+    // Takes the drives from volumes from now on; they must outlive the list.
+    void setVolumes(const Volumes &volumes);
 
     // Wildcard patterns separated by ";", such as "*.bmp;*.jpg;*.gif"; letter case is ignored.
     QString pattern() const;
@@ -55,12 +58,13 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    static QStringList read(const QString &folder);
+    QStringList read(const QString &folder) const;
     void list(const QString &folder, QStringList names, const QString &selected);
     int selectedRow() const;
     void announceMove(int rowBefore);
     void takePick();
 
+    const Volumes *m_source = &Volumes::system();
     FileListModel *m_model = nullptr;
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");

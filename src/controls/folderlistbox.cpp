@@ -2,6 +2,7 @@
 
 #include "controls/folderlistbox.h"
 
+#include "controls/errorbox.h"
 #include "controls/foldericons.h"
 #include "controls/folderreader.h"
 #include "controls/listrowdelegate.h"
@@ -10,7 +11,6 @@
 
 #include <QDir>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
@@ -73,9 +73,10 @@ FolderListBox::FolderListBox(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The process's current folder lies on a drive that is there: no need to read the drives.
     const QString current = NativePath::absolute(QDir::currentPath());
     try {
-        fill(current, readFolder(current, Volumes::list()));
+        fill(current, FolderReader::subfolders(current));
     } catch (const pomerel::Error &) {
         fill(current, {}); // a current folder that cannot be read: its path, no subfolders
     }
@@ -90,14 +91,19 @@ QString FolderListBox::path() const
 
 void FolderListBox::setPath(const QString &path)
 {
-    const QList<Volume> volumes = Volumes::list();
+    const QList<Volume> volumes = m_source->list();
     if (display(folderFor(path, volumes), volumes))
         emit pathChanged();
 }
 
+void FolderListBox::setVolumes(const Volumes &volumes)
+{
+    m_source = &volumes;
+}
+
 void FolderListBox::refresh()
 {
-    fill(m_path, readFolder(m_path, Volumes::list()));
+    fill(m_path, readFolder(m_path, m_source->list()));
 }
 
 int FolderListBox::currentFolderRow() const
@@ -199,7 +205,7 @@ void FolderListBox::open(const QListWidgetItem *item)
         return;
     bool changed = false;
     try {
-        changed = display(item->data(FolderRole).toString(), Volumes::list());
+        changed = display(item->data(FolderRole).toString(), m_source->list());
     } catch (const pomerel::Error &error) {
         report(error);
         return;
@@ -214,7 +220,5 @@ void FolderListBox::report(const pomerel::Error &error)
         emit openFailed(error);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Pomerel"),
-                    QString::fromStdString(error.report()), QMessageBox::Ok, this);
-    box.exec();
+    ErrorBox::show(error, this);
 }

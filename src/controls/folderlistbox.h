@@ -39,6 +39,9 @@ public:
     // as it was when the folder cannot be read any more.
     void refresh();
 
+    // Takes the drives from volumes from now on; they must outlive the list.
+    void setVolumes(const Volumes &volumes);
+
     // The row of the current folder.
     int currentFolderRow() const;
 
@@ -64,6 +67,7 @@ private:
     void report(const pomerel::Error &error);
     QListWidgetItem *addRow(const QString &folder, int depth, RowKind kind);
 
+    const Volumes *m_source = &Volumes::system();
     QIcon m_openIcon;
     QIcon m_closedIcon;
     QString m_path;

@@ -11,28 +11,8 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <utility>
 
 namespace {
-
-Volumes::Source &source()
-{
-    static Volumes::Source current;
-    return current;
-}
-
-// The list read while a snapshot lives; snapshots may nest.
-struct TakenList
-{
-    int depth = 0;
-    std::optional<QList<Volume>> volumes;
-};
-
-TakenList &snapshot()
-{
-    static TakenList current;
-    return current;
-}
 
 #ifndef Q_OS_WIN
 QString labelOf(const QStorageInfo &info)
@@ -102,36 +82,15 @@ QList<Volume> systemVolumes()
 
 } // namespace
 
-QList<Volume> Volumes::list()
-{
-    TakenList &taken = snapshot();
-    if (taken.depth > 0 && taken.volumes)
-        return *taken.volumes;
-    QList<Volume> volumes = source() ? source()() : systemVolumes();
-    if (taken.depth > 0)
-        taken.volumes = volumes;
-    return volumes;
-}
-
-Volumes::Snapshot::Snapshot()
-{
-    ++snapshot().depth;
-}
-
-Volumes::Snapshot::~Snapshot()
-{
-    if (--snapshot().depth == 0)
-        snapshot().volumes.reset();
-}
-
-void Volumes::setSource(Source newSource)
-{
-    source() = std::move(newSource);
-}
-
-QList<Volume> Volumes::system()
+QList<Volume> Volumes::list() const
 {
     return systemVolumes();
+}
+
+const Volumes &Volumes::system()
+{
+    static const Volumes volumes;
+    return volumes;
 }
 
 std::optional<Volume> Volumes::holding(const QString &path, const QList<Volume> &volumes)

@@ -4,7 +4,7 @@
 
 #include <QList>
 #include <QString>
-#include <functional>
+#include <QtGlobal>
 #include <optional>
 
 // One drive of the drive list: a drive letter on Windows, a mounted volume elsewhere.
@@ -22,34 +22,22 @@ struct Volume
     bool operator==(const Volume &) const = default;
 };
 
-// The drives of this computer, as the drive and folder lists see them. On Linux they are the
+// Where the drive, folder and file lists find this computer's drives. On Linux they are the
 // mounted volumes that hold files: real file systems and removable media, not the kernel's
 // pseudo file systems nor the system's run-time areas (/proc, /sys, /dev, /run but /run/media).
+// A list uses the system's unless it is handed others; it reads them afresh each time it needs
+// them, so that a key plugged in shows up.
 class Volumes
 {
 public:
-    using Source = std::function<QList<Volume>()>;
+    Volumes() = default;
+    virtual ~Volumes() = default;
+    Q_DISABLE_COPY_MOVE(Volumes)
 
-    Volumes() = delete;
-
-    // The drives now, from the source in use.
-    static QList<Volume> list();
-    // Replaces where the drives come from, so that tests can give a fixed set (with drives
-    // that are not ready). An empty source brings back the system's drives.
-    static void setSource(Source source);
-    // The system's drives, read afresh.
-    static QList<Volume> system();
-
-    // While one lives, list() reads the drives once and gives that same list every time:
-    // the window's six lists are made from one reading at start-up.
-    class Snapshot
-    {
-    public:
-        Snapshot();
-        ~Snapshot();
-        Snapshot(const Snapshot &) = delete;
-        Snapshot &operator=(const Snapshot &) = delete;
-    };
+    // The drives now.
+    virtual QList<Volume> list() const;
+    // The system's drives, which the lists use unless handed others.
+    static const Volumes &system();
 
     // The volume holding an absolute path: the one with the longest root that contains it.
     static std::optional<Volume> holding(const QString &path, const QList<Volume> &volumes);

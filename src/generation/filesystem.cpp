@@ -8,6 +8,7 @@
 #include "generation/paths.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace pomerel::files {
 
@@ -94,9 +95,12 @@ void copyMatching(std::string_view pattern, std::string_view folder)
     const std::string_view sourceFolder = split.folder;
     const std::string_view name = split.name;
     const std::string listed = sourceFolder.empty() ? std::string(".") : std::string(sourceFolder);
-    std::vector<std::string> names = platform::fileNamesIn(listed);
-    std::erase_if(names,
-                  [&](const std::string &candidate) { return !matchesWildcard(candidate, name); });
+    std::vector<std::string> names;
+    // A link to a file counts, since sources may be links.
+    platform::forEachEntryIn(listed, [&](const platform::FolderEntry &entry) {
+        if (entry.kind == platform::EntryKind::File && matchesWildcard(entry.name, name))
+            names.emplace_back(entry.name);
+    });
     if (names.empty())
         throw Error(ErrorNumber::FileNotFound, std::string(pattern));
     std::sort(names.begin(), names.end());

@@ -2,20 +2,33 @@
 
 #pragma once
 
-// What each system gives the file-system layer (filesystem_posix.cpp, filesystem_windows.cpp).
+// What each system gives the file-system layer (filesystem_posix.cpp, filesystem_windows.cpp),
+// and the folder reading that the drive, folder and file lists share with it.
 // Paths are UTF-8, or std::filesystem paths already converted.
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace pomerel::files::platform {
 
-// Names of the regular files directly in folder (a link to one counts, since sources may be
-// links). Error 76 when the folder is missing.
-std::vector<std::string> fileNamesIn(std::string_view folder);
+// What a folder's entry is, links followed: a broken link or a device is neither.
+enum class EntryKind { File, Folder, Other };
+
+struct FolderEntry
+{
+    std::string_view name; // UTF-8, valid during the call only
+    EntryKind kind = EntryKind::Other;
+    // Left out by the system's file browser: the name starts with "." on POSIX systems, the
+    // entry has the hidden attribute on Windows.
+    bool hidden = false;
+};
+
+// Calls visit for every entry directly in folder but "." and "..", in no set order. Error 76
+// when the folder is missing.
+void forEachEntryIn(std::string_view folder, const std::function<void(const FolderEntry &)> &visit);
 
 // Copies the regular file source to destination, replacing it; a link at destination is
 // replaced, not written through. A file copied onto itself stays as it is.

@@ -80,7 +80,7 @@ Directory openFolder(std::string_view folder)
     return directory;
 }
 
-// Calls visit(name) for every entry of the folder but "." and "..".
+// Calls visit(entry) for every entry of the folder but "." and "..".
 template<typename Visit> void forEachEntry(DIR *directory, std::string_view folder, Visit visit)
 {
     for (;;) {
@@ -93,8 +93,27 @@ template<typename Visit> void forEachEntry(DIR *directory, std::string_view fold
         }
         const std::string_view name = entry->d_name;
         if (name != "." && name != "..")
-            visit(entry->d_name);
+            visit(*entry);
     }
+}
+
+// The entry's type comes with its name, except for links and on file systems that do not
+// give it.
+platform::EntryKind kindOf(DIR *directory, const dirent &entry)
+{
+    using platform::EntryKind;
+    if (entry.d_type == DT_REG)
+        return EntryKind::File;
+    if (entry.d_type == DT_DIR)
+        return EntryKind::Folder;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return EntryKind::Other;
+    struct stat status = {};
+    if (::fstatat(::dirfd(directory), entry.d_name, &status, 0) != 0)
+        return EntryKind::Other;
+    if (S_ISREG(status.st_mode))
+        return EntryKind::File;
+    return S_ISDIR(status.st_mode) ? EntryKind::Folder : EntryKind::Other;
 }
 
 void writeAll(int fd, std::string_view bytes, std::string_view path)
@@ -146,16 +165,12 @@ bool sameFile(const struct stat &a, const struct stat &b)
 
 namespace platform {
 
-std::vector<std::string> fileNamesIn(std::string_view folder)
+void forEachEntryIn(std::string_view folder, const std::function<void(const FolderEntry &)> &visit)
 {
     const Directory directory = openFolder(folder);
-    std::vector<std::string> names;
-    forEachEntry(directory.get(), folder, [&](const char *name) {
-        struct stat status = {};
-        if (::fstatat(::dirfd(directory.get()), name, &status, 0) == 0 && S_ISREG(status.st_mode))
-            names.emplace_back(name);
+    forEachEntry(directory.get(), folder, [&](const dirent &entry) {
+        visit(FolderEntry{entry.d_name, kindOf(directory.get(), entry), entry.d_name[0] == '.'});
     });
-    return names;
 }
 
 void copyFile(std::string_view source, std::string_view destination)
@@ -225,7 +240,8 @@ void removeLeftoversIn(std::string_view folder)
 {
     const Directory directory = openFolder(folder);
     const int folderFd = ::dirfd(directory.get());
-    forEachEntry(directory.get(), folder, [&](const char *name) {
+    forEachEntry(directory.get(), folder, [&](const dirent &entry) {
+        const char *name = entry.d_name;
         if (!isTemporaryFileName(name))
             return;
         // A leftover is a regular file that nobody holds locked; what cannot be removed is
@@ -243,7 +259,8 @@ void clearAttributesIn(std::string_view folder)
 {
     const Directory directory = openFolder(folder);
     const int folderFd = ::dirfd(directory.get());
-    forEachEntry(directory.get(), folder, [&](const char *name) {
+    forEachEntry(directory.get(), folder, [&](const dirent &entry) {
+        const char *name = entry.d_name;
         struct stat status = {};
         if (::fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno == ENOENT)

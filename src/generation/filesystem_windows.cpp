@@ -163,14 +163,14 @@ void writeAll(HANDLE file, std::string_view bytes, std::string_view path)
 
 namespace platform {
 
-std::vector<std::string> fileNamesIn(std::string_view folder)
+void forEachEntryIn(std::string_view folder, const std::function<void(const FolderEntry &)> &visit)
 {
-    std::vector<std::string> names;
     forEachEntry(folder, [&](const WIN32_FIND_DATAW &entry) {
-        if (!isFolder(entry.dwFileAttributes))
-            names.push_back(narrow(entry.cFileName));
+        const std::string name = narrow(entry.cFileName);
+        const DWORD attributes = entry.dwFileAttributes;
+        visit(FolderEntry{name, isFolder(attributes) ? EntryKind::Folder : EntryKind::File,
+                          (attributes & FILE_ATTRIBUTE_HIDDEN) != 0});
     });
-    return names;
 }
 
 void copyFile(std::string_view source, std::string_view destination)

@@ -6,10 +6,10 @@
 #include "assets/fonts.h"
 #include "controls/accessiblewindow.h"
 #include "controls/drivelistbox.h"
+#include "controls/errorbox.h"
 #include "controls/filelistbox.h"
 #include "controls/folderlistbox.h"
 #include "controls/nativepath.h"
-#include "controls/volumes.h"
 #include "generation/error.h"
 #include "generation/paths.h"
 #include "help_window/form2.h"
@@ -117,11 +117,7 @@ Form1::Form1(QWidget *parent)
 {
     substituteClassicFonts();
     announceAsWindow<Form1>();
-    {
-        // The six lists start on the same drives: reading them once is enough.
-        const Volumes::Snapshot volumes;
-        ui->setupUi(this);
-    }
+    ui->setupUi(this);
     // paintEvent covers every pixel: the picture, and teal wherever it does not reach.
     setAttribute(Qt::WA_OpaquePaintEvent);
     colourLabels();
@@ -215,9 +211,7 @@ template<typename Body> void Form1::runReporting(Body &&body)
 
 void Form1::report(const pomerel::Error &error)
 {
-    QMessageBox box(QMessageBox::Critical, kTitle, QString::fromStdString(error.report()),
-                    QMessageBox::Ok, this);
-    box.exec();
+    ErrorBox::show(error, this);
 }
 
 void Form1::connectHandlers()

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "controls/drivelistbox.h"
-#include "controls/filelistbox.h"
 #include "controls/folderlistbox.h"
 #include "support/controltest.h"
 
@@ -35,7 +34,6 @@ private slots:
     void refreshKeepsDriveAndRaisesNothing_data();
     void refreshKeepsDriveAndRaisesNothing();
     void driveNotReadyFallsBackToFolderListDrive();
-    void snapshotReadsTheDrivesOnce();
 
     void systemDrivesHoldFiles();
     void screenReaderHearsNameAndDrive();
@@ -73,6 +71,7 @@ void DriveListBoxTest::useVolumes(QList<Volume> volumes)
     m_volumes.reset();
     m_volumes = std::make_unique<ControlTest::FixedVolumes>(std::move(volumes));
     m_list = std::make_unique<DriveListBox>();
+    m_list->setVolumes(*m_volumes);
 }
 
 void DriveListBoxTest::listsDrivesWithLabels()
@@ -87,8 +86,8 @@ void DriveListBoxTest::listsDrivesWithLabels()
 
 void DriveListBoxTest::startsOnDriveOfCurrentFolder()
 {
-    const ControlTest::CurrentFolder current(m_root->filePath("usb/photos"));
-    useVolumes(Volumes::list());
+    const ControlTest::WorkingFolder current(NativePath::toFsPath(m_root->filePath("usb/photos")));
+    useVolumes(m_volumes->list());
     QCOMPARE(m_list->drive(), under("usb"));
     QCOMPARE(m_list->currentText(), under("usb") + " [CLÉ]");
 }
@@ -127,7 +126,7 @@ void DriveListBoxTest::takesDriveHoldingPath()
     QCOMPARE(m_list->currentData().toString(), expected);
     // Relative paths go from the current folder.
     m_list->setDrive(QDir::rootPath());
-    const ControlTest::CurrentFolder current(m_root->path());
+    const ControlTest::WorkingFolder current(NativePath::toFsPath(m_root->path()));
     m_list->setDrive(path);
     QCOMPARE(m_list->drive(), expected);
 }
@@ -207,10 +206,8 @@ void DriveListBoxTest::refreshKeepsDriveAndRaisesNothing()
     connect(m_list.get(), &DriveListBox::driveChanged, this, [&events] { ++events; });
 
     // A drive unplugged and another plugged in meanwhile; the current one stays listed.
-    Volumes::setSource([this] {
-        return QList<Volume>{volumeAt(QDir::rootPath()), volumeAt(m_root->filePath("disk")),
-                             volumeAt(m_root->filePath("usbkey"), "NEW")};
-    });
+    m_volumes->set({volumeAt(QDir::rootPath()), volumeAt(m_root->filePath("disk")),
+                    volumeAt(m_root->filePath("usbkey"), "NEW")});
     if (byDropDown) {
         m_list->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_list.get()));
@@ -229,9 +226,10 @@ void DriveListBoxTest::refreshKeepsDriveAndRaisesNothing()
 // drive list back to the folder list's drive, silently.
 void DriveListBoxTest::driveNotReadyFallsBackToFolderListDrive()
 {
-    const ControlTest::CurrentFolder current(m_root->filePath("disk/cv"));
-    useVolumes(Volumes::list());
+    const ControlTest::WorkingFolder current(NativePath::toFsPath(m_root->filePath("disk/cv")));
+    useVolumes(m_volumes->list());
     FolderListBox folders;
+    folders.setVolumes(*m_volumes);
     QList<int> failures;
     QStringList drives;
     connect(m_list.get(), &DriveListBox::driveChanged, this, [&] {
@@ -255,30 +253,9 @@ void DriveListBoxTest::driveNotReadyFallsBackToFolderListDrive()
     QCOMPARE(folders.path(), under("usb")); // a folder of that drive
 }
 
-// The main window makes its six lists from one reading of the drives.
-void DriveListBoxTest::snapshotReadsTheDrivesOnce()
-{
-    int readings = 0;
-    Volumes::setSource([this, &readings] {
-        ++readings;
-        return QList<Volume>{volumeAt(QDir::rootPath()), volumeAt(m_root->filePath("disk"))};
-    });
-    {
-        const Volumes::Snapshot once;
-        const DriveListBox drives;
-        const FolderListBox folders;
-        const FileListBox files;
-        QCOMPARE(drives.count(), 2);
-        QCOMPARE(Volumes::list().size(), 2);
-    }
-    QCOMPARE(readings, 1);
-    QCOMPARE(Volumes::list().size(), 2); // read afresh once the snapshot has gone
-    QCOMPARE(readings, 2);
-}
-
 void DriveListBoxTest::systemDrivesHoldFiles()
 {
-    const QList<Volume> volumes = Volumes::system();
+    const QList<Volume> volumes = Volumes::system().list();
     QVERIFY(!volumes.isEmpty());
     for (const Volume &volume : volumes) {
         QVERIFY2(QFileInfo(volume.root).isDir(), qPrintable(volume.root));

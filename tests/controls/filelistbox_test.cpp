@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "controls/filelistbox.h"
+#include "controls/folderreader.h"
 #include "controls/wildcardmatcher.h"
 #include "generation/error.h"
 #include "generation/filesystem.h"
@@ -27,6 +28,7 @@ private slots:
     void patternRulesDifferFromTheCopys();
     void listsOnlyVisibleFilesInNameOrder();
     void sortsLettersWhateverTheirForm();
+    void linksCountAsWhatTheyLeadTo();
     void patternChangeKeepsSelection();
 
     void failureLeavesListAsItWas_data();
@@ -161,6 +163,21 @@ void FileListBoxTest::sortsLettersWhateverTheirForm()
                                                "strasse 1.txt", "Straße 2.txt", "Łódź.txt"}));
 }
 
+// A link to a file is a file, a link to a folder a folder, and a broken link neither.
+void FileListBoxTest::linksCountAsWhatTheyLeadTo()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Links are symbolic links in this test");
+#endif
+    make(m_root->path(), {"real/", "a.txt"});
+    QVERIFY(QFile::link(m_root->filePath("real"), m_root->filePath("to folder")));
+    QVERIFY(QFile::link(m_root->filePath("a.txt"), m_root->filePath("to file.txt")));
+    QVERIFY(QFile::link(m_root->filePath("missing"), m_root->filePath("broken")));
+    m_list->setPath(folder());
+    QCOMPARE(m_list->fileNames(), (QStringList{"a.txt", "to file.txt"}));
+    QCOMPARE(FolderReader::subfolders(folder()), (QStringList{"real", "to folder"}));
+}
+
 void FileListBoxTest::patternChangeKeepsSelection()
 {
     make(m_root->path(), {"a.gif", "b.jpg", "c.txt"});
@@ -196,6 +213,7 @@ void FileListBoxTest::failureLeavesListAsItWas()
     const ControlTest::FixedVolumes volumes(
         {ControlTest::volumeAt(QDir::rootPath()),
          ControlTest::volumeAt(m_root->filePath("cdrom"), "CD", false)});
+    m_list->setVolumes(volumes);
     m_list->setPath(folder());
     click(1);
     int selections = 0;
@@ -223,7 +241,7 @@ void FileListBoxTest::folderWithoutReadRightIsRefused()
 void FileListBoxTest::resolvesRelativeFolders()
 {
     make(m_root->path(), {"photos/moi.jpg"});
-    const ControlTest::CurrentFolder current(m_root->path());
+    const ControlTest::WorkingFolder current(NativePath::toFsPath(m_root->path()));
     m_list->setPath("photos/");
     QCOMPARE(m_list->path(), native(m_root->path() + "/photos"));
     QCOMPARE(m_list->fileNames(), QStringList{"moi.jpg"});

@@ -75,6 +75,7 @@ void FolderListBoxTest::init()
 
 void FolderListBoxTest::cleanup()
 {
+    m_list.reset();
     m_volumes.reset();
 }
 
@@ -238,10 +239,12 @@ void FolderListBoxTest::failureLeavesListAsItWas()
     QFETCH(bool, notReady);
     QFETCH(int, number);
     make(m_root->path(), {"a/file.txt", "a/sub/", "cdrom/photos/"});
-    if (notReady)
+    if (notReady) {
         m_volumes = std::make_unique<ControlTest::FixedVolumes>(
             QList<Volume>{ControlTest::volumeAt(QDir::rootPath()),
                           ControlTest::volumeAt(m_root->filePath("cdrom"), "CD", false)});
+        m_list->setVolumes(*m_volumes);
+    }
     m_list->setPath(under("a"));
     const int rows = m_list->count();
     int events = 0;
@@ -296,7 +299,8 @@ void FolderListBoxTest::opensDrive()
         QList<Volume>{ControlTest::volumeAt(m_root->filePath("disk")),
                       ControlTest::volumeAt(m_root->filePath("usb")),
                       ControlTest::volumeAt(m_root->filePath("usb/inner"))});
-    const ControlTest::CurrentFolder inside(m_root->filePath(current));
+    m_list->setVolumes(*m_volumes);
+    const ControlTest::WorkingFolder inside(NativePath::toFsPath(m_root->filePath(current)));
 
     m_list->setPath(under(drive));
     QCOMPARE(m_list->path(), under(opened));

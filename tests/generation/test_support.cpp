@@ -75,18 +75,6 @@ fs::path TempFolder::makeFolder(std::string_view name) const
     return folder;
 }
 
-WorkingFolder::WorkingFolder(const fs::path &folder)
-    : m_previous(fs::current_path())
-{
-    fs::current_path(folder);
-}
-
-WorkingFolder::~WorkingFolder()
-{
-    std::error_code ignored;
-    fs::current_path(m_previous, ignored);
-}
-
 void writeFile(const fs::path &path, std::string_view bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -8,6 +8,7 @@
 #include "generation/generation.h"
 #include "support/errornumber.h"
 #include "support/privileges.h"
+#include "support/workingfolder.h"
 
 #include <filesystem>
 #include <functional>
@@ -48,19 +49,6 @@ public:
 
 private:
     fs::path m_path;
-};
-
-// Goes to a working folder and back.
-class WorkingFolder
-{
-public:
-    explicit WorkingFolder(const fs::path &folder);
-    ~WorkingFolder();
-    WorkingFolder(const WorkingFolder &) = delete;
-    WorkingFolder &operator=(const WorkingFolder &) = delete;
-
-private:
-    fs::path m_previous;
 };
 
 fs::path u8path(std::string_view utf8);

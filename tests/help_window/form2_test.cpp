@@ -3,58 +3,45 @@
 #include "assets/assets.h"
 #include "help_window/captionlabel.h"
 #include "help_window/form2.h"
-#include "help_window/helptopics.h"
 #include "support/windowtest.h"
 
 #include <QAccessible>
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <memory>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString introduction = u"Ce programme vous permet de créer un curriculum vitae\r"
-                             "en une page html\r"
-                             "Vous pourrez une fois créé, le mettre sur un site, il devient\r"
-                             "consultable par l'ensemble de la planète.\r"
-                             "Pour l'utiliser il suffit de remplir tous les champs et\r"
-                             "de cliquer sur les différents boutons de page et de les remplir."_s;
-const QString photo = u"Vous recherchez une photo de vous elle peut être en bmp, \r"
-                      "jpg ou en gif elle peut être aussi un logo en gif animé.\r"
-                      "La photo ou le logo doit être recherche au niveau du disque dur\r"
-                      "puis des répertoires. Si vous ne choisissez rien le logo par\r"
-                      "défaut sera mis\r"_s;
-const QString fields = u"A ces emplacements vous remplissez les champs\r"
-                       "Vous n'êtes pas obligé de remplir tous les champs \r"
-                       "les champs vides ne seront pas mis ni leurs appellations."_s;
-const QString sections = u"Vous avez cinq boutons \r"
-                         "-Présentation\r"
-                         "-Expériences\r"
-                         "-Formations\r"
-                         "-Centres d'intérêt\r"
-                         "-Divers\r"
-                         "\r"
-                         "Chaque bouton vous dévoile une page blanche que \r"
-                         "vous remplissez par un copier coller.\r"
-                         "Ne vous occuper pas de la taille, sur la page HTML \r"
-                         "il y a des ascenseurs pour accéder au bas du texte \r"
-                         "si il dépasse la hauteur de la fenêtre.\r"
-                         "\r"_s;
-const QString pageCreation = u"Après avoir cliqué sur création de la page\r"
-                             "Vous choisirez le chemin ou vous voudrez \r"
-                             "que soit créé votre page HTML.\r"
-                             "Puis vous validerez par suivant.\r"
-                             "\r"
-                             "Le résultat est normalement affiché avec\r"
-                             "Microsoft internet explorer\r"
-                             "Si le résultat vous satisfait\r"
-                             "vous pouvez quitter l'application\r"
-                             "sinon vous cliquerez sur Refaire\r"
-                             "Vous pouvez ainsi le peaufiner."_s;
+// The text a reader should see for topic, from helptexts.txt: the lines joined by carriage
+// returns, as the help window shows them.
+QString expectedText(const QString &topic)
+{
+    QFile file(QStringLiteral(POMEREL_HELP_TEXTS));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines;
+    bool inTopic = false;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(u'['))
+            inTopic = line == u'[' + topic + u']';
+        else if (inTopic && line.endsWith(u'|'))
+            lines.append(line.chopped(1));
+    }
+    return lines.join(u'\r');
+}
+
+const QString introduction = expectedText(u"introduction"_s);
+const QString photo = expectedText(u"photo"_s);
+const QString fields = expectedText(u"fields"_s);
+const QString sections = expectedText(u"sections"_s);
+const QString pageCreation = expectedText(u"page creation"_s);
 
 // The controls whose visibility the topics set, in the order of the columns below.
 const QStringList topicControls = {u"Label1"_s, u"Label3"_s, u"Label4"_s, u"Image7"_s, u"Image6"_s};
@@ -122,8 +109,7 @@ private slots:
     void cleanup();
 
     // Texts
-    void topicTexts_data();
-    void topicTexts();
+    void eachAreaHasItsOwnText();
     void captionLines_data();
     void captionLines();
 
@@ -169,26 +155,24 @@ void TestHelpWindow::cleanup()
     delete m_form;
 }
 
-void TestHelpWindow::topicTexts_data()
+// Each topic picture brings its own text where the reader looks: the lower area for the page
+// creation, the main one for the rest.
+void TestHelpWindow::eachAreaHasItsOwnText()
 {
-    QTest::addColumn<HelpTopic>("topic");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("introduction") << HelpTopic::Introduction << introduction;
-    QTest::newRow("photo, ends with one CR") << HelpTopic::Photo << photo;
-    QTest::newRow("fields") << HelpTopic::Fields << fields;
-    QTest::newRow("sections, ends with two CRs") << HelpTopic::Sections << sections;
-    QTest::newRow("page creation") << HelpTopic::PageCreation << pageCreation;
-}
-
-void TestHelpWindow::topicTexts()
-{
-    QFETCH(HelpTopic, topic);
-    QFETCH(QString, expected);
-
-    QCOMPARE(helpText(topic), expected);
-    // Built afresh each time: asking again gives the same text.
-    QCOMPARE(helpText(topic), expected);
+    const QList<std::pair<QString, QString>> areas{{u"Image5"_s, introduction},
+                                                   {u"Image1"_s, photo},
+                                                   {u"Image2"_s, fields},
+                                                   {u"Image3"_s, sections},
+                                                   {u"Image4"_s, pageCreation}};
+    QSet<QString> texts;
+    for (const auto &[picture, expected] : areas) {
+        QVERIFY2(!expected.isEmpty(), qPrintable(picture));
+        clickOn(m_form, picture);
+        const QString where = picture == u"Image4"_s ? u"Label3"_s : u"Label1"_s;
+        QCOMPARE(caption(m_form, where), expected);
+        texts.insert(expected);
+    }
+    QCOMPARE(texts.size(), areas.size());
 }
 
 void TestHelpWindow::captionLines_data()

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -29,6 +30,16 @@ void clickOn(QWidget *window, const QString &name)
     QWidget *target = control(window, name);
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                       target->mapTo(window, target->rect().center()));
+}
+
+// Ends an event loop that a test runs, should the program fail to end it; gone with the test.
+std::unique_ptr<QTimer> exitAfterAWhile()
+{
+    auto timer = std::make_unique<QTimer>();
+    timer->setSingleShot(true);
+    QObject::connect(timer.get(), &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    timer->start(5000);
+    return timer;
 }
 
 // The help windows that are open, whichever way they were made.
@@ -62,6 +73,7 @@ private slots:
     void reopeningStartsAfresh_data();
     void reopeningStartsAfresh();
     void quittingClosesBoth();
+    void closeBoxLeavesHelpRunning();
 
 private:
     Form2 *openHelp(bool byKey = false);
@@ -240,9 +252,31 @@ void TestHelpOpening::quittingClosesBoth()
     QVERIFY(control(m_main.get(), u"Command10"_s)->isVisible());
     QVERIFY(help->isVisible());
 
-    clickOn(m_main.get(), u"Command10"_s);
+    // "Quitter l'application" ends the program's event loop and closes every window.
+    QTimer::singleShot(0, this, [this] { clickOn(m_main.get(), u"Command10"_s); });
+    const auto guard = exitAfterAWhile();
+    QCOMPARE(QApplication::exec(), 0);
     QTRY_VERIFY(help.isNull());
-    QVERIFY(!m_main->isVisible());
+    for (QWidget *window : QApplication::topLevelWidgets())
+        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+}
+
+// The main window's close box while the help window is open: the program goes on until the
+// help window is closed too.
+void TestHelpOpening::closeBoxLeavesHelpRunning()
+{
+    QVERIFY(openHelp());
+    bool helpAloneRunning = false;
+    QTimer::singleShot(0, this, [this] { m_main->close(); });
+    QTimer::singleShot(50, this, [&helpAloneRunning] {
+        for (Form2 *help : openHelpWindows()) {
+            helpAloneRunning = true;
+            help->close();
+        }
+    });
+    const auto guard = exitAfterAWhile();
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(helpAloneRunning);
 }
 
 QTEST_MAIN(TestHelpOpening)

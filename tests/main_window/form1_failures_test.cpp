@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The main window's failures, one row each: the number its report box gives (none for a drive
-// that is not ready, which falls back without a word), what is on disk afterwards, and that
-// nothing typed or chosen is lost: the texts, the photo, the destination and the state.
+// The main window's failures, one row each: what its report box says (nothing for a drive that
+// is not ready, which falls back without a word), what is on disk afterwards, and that nothing
+// typed or chosen is lost: the texts, the photo and its preview, the destination and the state.
 //
 // Root ignores permission bits. Run as root, the program hands the whole table to a child
 // process that gives its rights up (as "nobody") before Qt starts any thread; the row about
@@ -11,8 +11,9 @@
 #include "controls/drivelistbox.h"
 #include "controls/filelistbox.h"
 #include "controls/folderlistbox.h"
-#include "controls/volumes.h"
 #include "main_window/form1.h"
+#include "main_window/picturebox.h"
+#include "support/controltest.h"
 #include "support/modalanswerer.h"
 #include "support/privileges.h"
 #include "support/windowtest.h"
@@ -38,7 +39,7 @@
 
 namespace {
 
-enum class Action { SelectPhoto, AddFolder, ChooseNotReadyDrive, Suite };
+enum class Action { SelectPhoto, AddFolder, ChooseNotReadyPhotoDrive, ChooseNotReadyDrive, Suite };
 
 // What the row does to the world before the action.
 enum class Arrange { Nothing, RemovePhotoAfterListing, RemoveChosenPhoto, RemoveDestination };
@@ -62,20 +63,17 @@ QStringList tree(const QString &root)
     return entries;
 }
 
-// The number a report box gives ("Erreur 53 : ..."), or 0 when no box was shown.
-int reportedNumber(const ModalAnswerer &answerer)
+// What the report box said, or nothing when no box was shown.
+QString reportOf(const ModalAnswerer &answerer)
 {
-    const QList<ModalAnswerer::Seen> &seen = answerer.seen();
-    for (const ModalAnswerer::Seen &box : seen) {
+    for (const ModalAnswerer::Seen &box : answerer.seen()) {
         if (box.kind != QLatin1String("message"))
             continue;
         if (box.title != QLatin1String("Pomerel"))
-            return -1;
-        const QRegularExpressionMatch match =
-            QRegularExpression(QStringLiteral("^Erreur (\\d+) : ")).match(box.text);
-        return match.hasMatch() ? match.captured(1).toInt() : -1;
+            return QStringLiteral("a box titled ") + box.title;
+        return box.text;
     }
-    return 0;
+    return {};
 }
 
 // The shipped resources; a copy anyone can read when the tests run without root's rights.
@@ -117,13 +115,17 @@ private:
     void act(Action action, const QString &argument);
     // What a row checks in the window after its action; the number seen, or a negative value
     // when something typed or chosen was lost.
-    int numberIfNothingLost(const ModalAnswerer &answerer, bool editing,
-                            bool destinationKept) const;
+    QString reportIfNothingLost(const ModalAnswerer &answerer, bool editing,
+                                bool destinationKept) const;
 
     QTemporaryDir m_root;
     QString m_resources;
     std::unique_ptr<QTemporaryDir> m_scratch;
+    // A fixed set of drives, one of them without its medium.
+    const ControlTest::FixedVolumes m_volumes{
+        {{"/", "/", "", true}, {"/media/vide", "/media/vide", "vide", false}}};
     std::unique_ptr<Form1> m_window;
+    qint64 m_preview = 0; // the chosen photo's preview
     QString m_photos;
     QString m_destination;
 };
@@ -156,11 +158,8 @@ void TestForm1Failures::init()
     writeFile(m_destination + "/CV.html", kOldPage);
     writeFile(m_destination + "/notes.txt", "notes");
 
-    // A fixed set of drives, one of them without its medium.
-    Volumes::setSource([] {
-        return QList<Volume>{{"/", "/", "", true}, {"/media/vide", "/media/vide", "vide", false}};
-    });
     m_window = std::make_unique<Form1>();
+    m_volumes.handTo(m_window.get());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 
@@ -169,6 +168,7 @@ void TestForm1Failures::init()
     control<FolderListBox>("dirList")->setPath(m_photos);
     QVERIFY(selectFile(control<FileListBox>("filList"), "a.jpg"));
     QCOMPARE(m_window->OC(), QStringLiteral("a.jpg"));
+    m_preview = control<PictureBox>("Picture1")->picture().cacheKey();
     control<FolderListBox>("dirList1")->setPath(m_destination);
     QCOMPARE(m_window->oa(), m_destination + '/');
 }
@@ -176,7 +176,6 @@ void TestForm1Failures::init()
 void TestForm1Failures::cleanup()
 {
     m_window.reset();
-    Volumes::setSource({});
     QVERIFY(QDir::setCurrent(m_resources));
 }
 
@@ -189,8 +188,11 @@ void TestForm1Failures::act(Action action, const QString &argument)
     case Action::AddFolder:
         QTest::mouseClick(control("Command7"), Qt::LeftButton);
         break;
+    case Action::ChooseNotReadyPhotoDrive:
+        control<DriveListBox>("DrvList")->setCurrentIndex(1); // as the user picks it
+        break;
     case Action::ChooseNotReadyDrive:
-        control<DriveListBox>("DrvList1")->setCurrentIndex(1); // as the user picks it
+        control<DriveListBox>("DrvList1")->setCurrentIndex(1);
         break;
     case Action::Suite:
         QTest::mouseClick(control("Command8"), Qt::LeftButton);
@@ -198,8 +200,8 @@ void TestForm1Failures::act(Action action, const QString &argument)
     }
 }
 
-int TestForm1Failures::numberIfNothingLost(const ModalAnswerer &answerer, bool editing,
-                                           bool destinationKept) const
+QString TestForm1Failures::reportIfNothingLost(const ModalAnswerer &answerer, bool editing,
+                                               bool destinationKept) const
 {
     // The destination is always the folder its list shows.
     const QString shown = control<FolderListBox>("dirList1")->path() + '/';
@@ -207,10 +209,11 @@ int TestForm1Failures::numberIfNothingLost(const ModalAnswerer &answerer, bool e
         control<QLineEdit>("Text6")->text() == kTyped &&
         control<QPlainTextEdit>("Text1")->toPlainText() == kSection &&
         m_window->OC() == QLatin1String("a.jpg") && m_window->OB() == m_photos + "/a.jpg" &&
+        control<PictureBox>("Picture1")->picture().cacheKey() == m_preview &&
         m_window->oa() == shown && (!destinationKept || m_window->oa() == m_destination + '/') &&
         control("filList")->isVisible() == editing &&
         control("Command8")->isVisible() == !editing && !control("Label9")->isVisible();
-    return kept ? reportedNumber(answerer) : -2;
+    return kept ? reportOf(answerer) : QStringLiteral("something typed or chosen was lost");
 }
 
 void TestForm1Failures::failureChangesOnlyWhatItsStepDid_data()
@@ -219,34 +222,42 @@ void TestForm1Failures::failureChangesOnlyWhatItsStepDid_data()
     QTest::addColumn<Action>("action");
     QTest::addColumn<QString>("argument");
     QTest::addColumn<bool>("withoutRights");
-    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("report");
     QTest::addColumn<bool>("picturesCopied");
 
     const auto row = [](const char *name, Arrange arrange, Action action, const QString &argument,
-                        int number, bool withoutRights = false, bool picturesCopied = false) {
-        QTest::newRow(name) << arrange << action << argument << withoutRights << number
+                        const QString &report, bool withoutRights = false,
+                        bool picturesCopied = false) {
+        QTest::newRow(name) << arrange << action << argument << withoutRights << report
                             << picturesCopied;
     };
-    row("photo that is not a picture", Arrange::Nothing, Action::SelectPhoto, "broken.jpg", 481);
+    const QString notFound = QStringLiteral("Erreur 53 : Fichier introuvable");
+    const QString noPath = QStringLiteral("Erreur 76 : Chemin d'accès introuvable");
+    row("photo that is not a picture", Arrange::Nothing, Action::SelectPhoto, "broken.jpg",
+        "Erreur 481 : Image incorrecte");
     row("photo removed after it was listed", Arrange::RemovePhotoAfterListing, Action::SelectPhoto,
-        "gone.jpg", 53);
-    row("folder that exists", Arrange::Nothing, Action::AddFolder, "2007", 58);
+        "gone.jpg", notFound);
+    row("folder that exists", Arrange::Nothing, Action::AddFolder, "2007",
+        "Erreur 58 : Fichier déjà existant");
 #ifdef Q_OS_WIN
-    row("folder name with refused characters", Arrange::Nothing, Action::AddFolder, "a<b>?", 52);
+    row("folder name with refused characters", Arrange::Nothing, Action::AddFolder, "a<b>?",
+        "Erreur 52 : ");
 #else
     // The one name Linux refuses: longer than a name may be.
     row("folder name the system refuses", Arrange::Nothing, Action::AddFolder, QString(300, 'n'),
-        52);
+        "Erreur 52 : Nom ou numéro de fichier incorrect");
 #endif
-    row("folder whose parent is missing", Arrange::Nothing, Action::AddFolder, "manque/dedans", 76);
+    row("folder whose parent is missing", Arrange::Nothing, Action::AddFolder, "manque/dedans",
+        noPath);
 #ifndef Q_OS_WIN
-    row("folder without the right to make it", Arrange::Nothing, Action::AddFolder, "nouveau", 70,
-        true);
+    row("folder without the right to make it", Arrange::Nothing, Action::AddFolder, "nouveau",
+        "Erreur 70 : Permission refusée", true);
 #endif
-    row("drive not ready", Arrange::Nothing, Action::ChooseNotReadyDrive, "", 0);
-    row("photo deleted before SUITE", Arrange::RemoveChosenPhoto, Action::Suite, "", 53, false,
-        true);
-    row("destination removed before SUITE", Arrange::RemoveDestination, Action::Suite, "", 76);
+    row("photo drive not ready", Arrange::Nothing, Action::ChooseNotReadyPhotoDrive, "", "");
+    row("destination drive not ready", Arrange::Nothing, Action::ChooseNotReadyDrive, "", "");
+    row("photo deleted before SUITE", Arrange::RemoveChosenPhoto, Action::Suite, "", notFound,
+        false, true);
+    row("destination removed before SUITE", Arrange::RemoveDestination, Action::Suite, "", noPath);
 }
 
 void TestForm1Failures::failureChangesOnlyWhatItsStepDid()
@@ -255,10 +266,11 @@ void TestForm1Failures::failureChangesOnlyWhatItsStepDid()
     QFETCH(Action, action);
     QFETCH(QString, argument);
     QFETCH(bool, withoutRights);
-    QFETCH(int, number);
+    QFETCH(QString, report);
     QFETCH(bool, picturesCopied);
 
-    const bool editing = action == Action::SelectPhoto;
+    const bool editing =
+        action == Action::SelectPhoto || action == Action::ChooseNotReadyPhotoDrive;
     if (!editing)
         QTest::mouseClick(control("Command6"), Qt::LeftButton); // "Création de la page."
     switch (arrange) {
@@ -291,17 +303,22 @@ void TestForm1Failures::failureChangesOnlyWhatItsStepDid()
     }
     const ModalAnswerer answerer(argument);
     act(action, argument);
-    // A drive that is not ready sends the destination lists back to the drive they showed,
-    // on its current folder, and the destination follows them.
-    const bool driveFallsBack = action == Action::ChooseNotReadyDrive;
-    const int seen = numberIfNothingLost(answerer, editing, !driveFallsBack);
-    if (driveFallsBack)
-        QCOMPARE(control<DriveListBox>("DrvList1")->drive(), QStringLiteral("/"));
+    // A drive that is not ready sends its lists back, without a word, to the drive they
+    // showed, on its current folder; the destination follows its lists.
+    const bool destinationFallsBack = action == Action::ChooseNotReadyDrive;
+    const QString seen = reportIfNothingLost(answerer, editing, !destinationFallsBack);
+    if (destinationFallsBack || action == Action::ChooseNotReadyPhotoDrive) {
+        const QString suffix = destinationFallsBack ? QStringLiteral("1") : QString();
+        const auto *drives = control<DriveListBox>("DrvList" + suffix);
+        QCOMPARE(drives->drive(), QStringLiteral("/"));
+        QCOMPARE(drives->currentIndex(), 0);
+        QVERIFY(!control<FolderListBox>("dirList" + suffix)->path().startsWith("/media/vide"));
+    }
     if (withoutRights)
         QVERIFY(QFile::setPermissions(m_destination,
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 
-    QCOMPARE(seen, number);
+    QVERIFY2(report.isEmpty() ? seen.isEmpty() : seen.startsWith(report), qPrintable(seen));
     QCOMPARE(tree(m_scratch->path()), expected);
     if (QFile::exists(m_destination + "/CV.html")) {
         QFile page(m_destination + "/CV.html");

@@ -4,8 +4,8 @@
 // first show, and once "Création de la page." has brought up the destination picker. Any
 // change to how the window is built or painted must leave both exactly as they were.
 
-#include "controls/volumes.h"
 #include "main_window/form1.h"
+#include "support/controltest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -72,8 +72,7 @@ private:
 
 void TestForm1Look::initTestCase()
 {
-    // One drive, a folder with a subfolder, two pictures and a text file.
-    Volumes::setSource([] { return QList<Volume>{{"/", "/", {}, true}}; });
+    // A folder with a subfolder, two pictures and a text file.
     QDir(kFolder).removeRecursively();
     QVERIFY(QDir().mkpath(kFolder + QStringLiteral("/Photos")));
     for (const char *name : {"portrait.jpg", "bandeau.gif", "notes.txt"}) {
@@ -89,12 +88,14 @@ void TestForm1Look::cleanupTestCase()
 {
     QDir::setCurrent(kStartFolder);
     QDir(kFolder).removeRecursively();
-    Volumes::setSource({});
 }
 
 void TestForm1Look::firstShowAndDestinationPicker()
 {
+    // One drive.
+    const ControlTest::FixedVolumes volumes({{"/", "/", {}, true}});
     const auto window = std::make_unique<Form1>();
+    volumes.handTo(window.get());
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);

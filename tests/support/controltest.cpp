@@ -2,10 +2,23 @@
 
 #include "support/controltest.h"
 
+#include "controls/drivelistbox.h"
+#include "controls/filelistbox.h"
+#include "controls/folderlistbox.h"
 #include "support/errornumber.h"
 #include "support/privileges.h"
 
 namespace ControlTest {
+
+void FixedVolumes::handTo(QWidget *window) const
+{
+    for (DriveListBox *list : window->findChildren<DriveListBox *>())
+        list->setVolumes(*this);
+    for (FolderListBox *list : window->findChildren<FolderListBox *>())
+        list->setVolumes(*this);
+    for (FileListBox *list : window->findChildren<FileListBox *>())
+        list->setVolumes(*this);
+}
 
 int errorNumberInLockedFolder(const QString &root, const QString &name,
                               const std::function<void(const QString &locked)> &open)

@@ -2,8 +2,10 @@
 
 #pragma once
 
+#include "controls/nativepath.h"
 #include "controls/volumes.h"
 #include "support/errornumber.h"
+#include "support/workingfolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +14,13 @@
 #include <QStringList>
 #include <QTest>
 #include <functional>
+#include <utility>
 
 // Helpers shared by the list controls' tests.
 namespace ControlTest {
 
 using testing_support::errorNumberOf;
+using testing_support::WorkingFolder;
 
 // Makes each entry under root: a folder when it ends with "/", an empty file otherwise.
 inline void make(const QString &root, const QStringList &entries)
@@ -38,17 +42,22 @@ inline QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-// Gives the lists a fixed set of drives for the life of the object.
-class FixedVolumes
+// A fixed set of drives, for the lists handed it; set() changes them, as plugging in a key does.
+class FixedVolumes : public Volumes
 {
 public:
     explicit FixedVolumes(QList<Volume> volumes)
+        : m_volumes(std::move(volumes))
     {
-        Volumes::setSource([volumes] { return volumes; });
     }
-    ~FixedVolumes() { Volumes::setSource({}); }
-    FixedVolumes(const FixedVolumes &) = delete;
-    FixedVolumes &operator=(const FixedVolumes &) = delete;
+
+    QList<Volume> list() const override { return m_volumes; }
+    void set(QList<Volume> volumes) { m_volumes = std::move(volumes); }
+    // Hands these drives to every list in window, which then starts again on them.
+    void handTo(QWidget *window) const;
+
+private:
+    QList<Volume> m_volumes;
 };
 
 // A drive whose mount point is folder (native form), as on Linux.
@@ -56,23 +65,6 @@ inline Volume volumeAt(const QString &folder, const QString &label = {}, bool re
 {
     return Volume{native(folder), native(folder), label, ready};
 }
-
-// Runs the process's current folder elsewhere for the life of the object.
-class CurrentFolder
-{
-public:
-    explicit CurrentFolder(const QString &folder)
-        : m_previous(QDir::currentPath())
-    {
-        QDir::setCurrent(folder);
-    }
-    ~CurrentFolder() { QDir::setCurrent(m_previous); }
-    CurrentFolder(const CurrentFolder &) = delete;
-    CurrentFolder &operator=(const CurrentFolder &) = delete;
-
-private:
-    QString m_previous;
-};
 
 // Makes root/name a folder that only root may open, and gives it to open in a child process
 // run as an unprivileged user (root opens any folder whatever its rights). Returns the
