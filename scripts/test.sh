@@ -8,12 +8,14 @@
 #   4. the generation core's suite cross-built for Windows and run under Wine (build-mingw/);
 #   5. the accessibility audit of generated pages in headless Chromium (build/page_audit/);
 #   6. the Debian package, built, installed, used from its menu entry and removed
-#      (build-package/).
-# Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows audit package") to run only
-# those.
+#      (build-package/);
+#   7. on Debian 13, in a root of its own kept in /var/cache/pomerel: the normal build and suite,
+#      and the package of stage 6 installed and used from its menu entry.
+# Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows audit package debian13") to
+# run only those.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-stages=${POMEREL_STAGES:-normal sanitizers fuzz windows audit package}
+stages=${POMEREL_STAGES:-normal sanitizers fuzz windows audit package debian13}
 
 normal() {
     "$root/scripts/build.sh" "$root/build"
@@ -24,8 +26,28 @@ fuzz() { "$root/scripts/fuzz.sh"; }
 windows() { "$root/scripts/test-windows.sh"; }
 audit() { "$root/scripts/page-audit.sh" "$root/build"; }
 package() { "$root/scripts/test-package.sh"; }
+debian13() {
+    if [[ -n $root_maker ]]; then
+        local status=0
+        wait "$root_maker" || status=$?
+        root_maker=
+        cat "$root_log"
+        ((status == 0)) || return "$status"
+    fi
+    "$root/scripts/test-debian13.sh"
+}
 
 "$root/scripts/setup.sh"
+
+# The Debian 13 root waits mostly on the mirror: it is made while the stages before run, in a
+# process group of its own that is ended if they fail.
+root_maker=
+root_log=$(mktemp /tmp/pomerel-debian13-root.XXXXXX)
+trap '[[ -z $root_maker ]] || kill -- "-$root_maker" 2>/dev/null; rm -f "$root_log"' EXIT
+if [[ " $stages " == *" debian13 "* ]]; then
+    setsid "$root/scripts/test-debian13.sh" --root >"$root_log" 2>&1 &
+    root_maker=$!
+fi
 summary=()
 for stage in $stages; do
     echo "=== $stage"
