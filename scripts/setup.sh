@@ -39,7 +39,8 @@ if wants package; then
     packages+=(dpkg-dev file)
 fi
 if wants suite; then
-    packages+=(libgtest-dev libgmock-dev libbenchmark-dev)
+    # Headless Chromium shows a page in a test, and in the page audit and the README's picture.
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev chromium)
 fi
 if wants screen; then
     packages+=(xvfb xdotool x11-xserver-utils)
@@ -48,8 +49,6 @@ if wants all; then
     packages+=(
         g++-mingw-w64-x86-64 wine64 googletest
         clang "$clang_runtime"
-        # Headless Chromium: the page audit, the README's page picture.
-        chromium
         # The package stage's validators.
         lintian desktop-file-utils appstream
         # The debian13 stage's root.

@@ -55,6 +55,8 @@ mount_in() {
 # What a program run in the root needs from the system, and the clone, read-only.
 enter() {
     local folder=$1
+    # A mount of its own, so that the root's programs see "/" among the mounted volumes.
+    mount_in --bind "$folder" "$folder"
     mount_in -t proc proc "$folder/proc"
     mount_in -t sysfs sysfs "$folder/sys"
     mount_in --bind /dev "$folder/dev"
