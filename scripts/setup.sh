@@ -1,11 +1,33 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian 12 packages that Pomerel needs; does nothing when they are all there
-# already. `setup.sh run` installs only what building and running the program needs,
-# `setup.sh package` adds what making its Debian package needs, and `setup.sh` installs what
-# the tests need too.
+# Installs the Debian 12 or 13 packages that Pomerel needs; does nothing when they are all
+# there already. It takes groups of packages, one or more:
+#   run      building and running the program;
+#   package  making its Debian package too;
+#   suite    the normal build and its suite;
+#   screen   driving the installed program on a virtual screen;
+#   all      what every test stage needs (the default).
 set -euo pipefail
-group=${1:-all}
+groups=("${@:-all}")
+
+wants() {
+    local group
+    for group in "${groups[@]}"; do
+        [[ $group == "$1" || $group == all ]] && return 0
+    done
+    return 1
+}
+
+# The few names that differ between the releases.
+release=$(. /etc/os-release && echo "${VERSION_ID:-}")
+case $release in
+    12) clang_runtime=libclang-rt-14-dev ;;
+    13) clang_runtime=libclang-rt-19-dev ;;
+    *)
+        echo "setup.sh knows Debian 12 and 13, not this system (VERSION_ID \"$release\")." >&2
+        exit 1
+        ;;
+esac
 
 # Compiler, CMake, Qt and the page's fonts.
 packages=(
@@ -13,21 +35,28 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev pkgconf
     fonts-liberation2
 )
-if [[ $group != run ]]; then
+if wants package; then
     packages+=(dpkg-dev file)
 fi
-if [[ $group == all ]]; then
+if wants suite; then
+    # Headless Chromium shows a page in a test, and in the page audit and the README's picture.
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev chromium)
+fi
+if wants screen; then
+    packages+=(xvfb xdotool x11-xserver-utils)
+fi
+if wants all; then
     packages+=(
-        libgtest-dev libgmock-dev libbenchmark-dev
         g++-mingw-w64-x86-64 wine64 googletest
-        clang libclang-rt-14-dev
-        # Headless Chromium: the page audit, the README's page picture; the audit reads the
-        # printed sheets' text with pdftotext.
-        chromium poppler-utils
-        # The package stage: validators, and the installed program driven on a virtual screen.
-        lintian desktop-file-utils appstream xvfb xdotool x11-xserver-utils
+        clang "$clang_runtime"
+        # The audit reads the printed sheets' text with pdftotext.
+        poppler-utils
+        # The package stage's validators.
+        lintian desktop-file-utils appstream
         # The access stage: the accessibility bus, and Debian's Python reading it.
         at-spi2-core python3-pyatspi dbus-daemon
+        # The debian13 stage's root.
+        debootstrap
         # The README's window picture (scripts/screenshots.sh).
         imagemagick
     )

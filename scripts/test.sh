@@ -10,12 +10,14 @@
 #   6. the Debian package, built, installed, used from its menu entry and from a terminal by an
 #      ordinary user, and removed (build-package/);
 #   7. the program read through AT-SPI2 as a screen reader reads it, and two pages made, one
-#      through the accessibility interface alone, one with the keyboard alone (build/).
-# Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows audit package access") to run
-# only those.
+#      through the accessibility interface alone, one with the keyboard alone (build/);
+#   8. on Debian 13, in a root of its own kept in /var/cache/pomerel: the normal build and suite,
+#      and the package of stage 6 installed and used as there.
+# Set POMEREL_STAGES to a subset ("normal sanitizers fuzz windows audit package access
+# debian13") to run only those.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-stages=${POMEREL_STAGES:-normal sanitizers fuzz windows audit package access}
+stages=${POMEREL_STAGES:-normal sanitizers fuzz windows audit package access debian13}
 
 normal() {
     "$root/scripts/build.sh" "$root/build"
@@ -27,8 +29,28 @@ windows() { "$root/scripts/test-windows.sh"; }
 audit() { "$root/scripts/page-audit.sh" "$root/build"; }
 package() { "$root/scripts/test-package.sh"; }
 access() { "$root/scripts/test-access.sh" "$root/build"; }
+debian13() {
+    if [[ -n $root_maker ]]; then
+        local status=0
+        wait "$root_maker" || status=$?
+        root_maker=
+        cat "$root_log"
+        ((status == 0)) || return "$status"
+    fi
+    "$root/scripts/test-debian13.sh"
+}
 
 "$root/scripts/setup.sh"
+
+# The Debian 13 root waits mostly on the mirror: it is made while the stages before run, in a
+# process group of its own that is ended if they fail.
+root_maker=
+root_log=$(mktemp /tmp/pomerel-debian13-root.XXXXXX)
+trap '[[ -z $root_maker ]] || kill -- "-$root_maker" 2>/dev/null; rm -f "$root_log"' EXIT
+if [[ " $stages " == *" debian13 "* ]]; then
+    setsid "$root/scripts/test-debian13.sh" --root >"$root_log" 2>&1 &
+    root_maker=$!
+fi
 summary=()
 for stage in $stages; do
     echo "=== $stage"
