@@ -247,6 +247,39 @@ TEST(WindowsPage, WholeRunWithAccentsAndOtherScriptsInEveryPath)
               "<img src=\"Zo\xe9 &#322; &#128512;.jpg\"><h1>Zo\xe9 &#321;ukasiewicz</h1>\r\n");
 }
 
+// Past MAX_PATH (260 characters) a program that is not long-path aware gets a path error on
+// Windows, while Wine takes the path: either way the whole page is there or the run says why.
+TEST(WindowsPage, DestinationPastMaxPathIsWrittenWholeOrReportedAsAPathError)
+{
+    const TempFolder root("long");
+    const fs::path depart = root.makeFolder("depart");
+    makeResources(depart, "<img src=\"*\"><h1>*</h1>");
+    // The test itself reaches the folder through the long form of its path.
+    const auto longForm = [](const fs::path &path) {
+        return fs::path(L"\\\\?\\" + path.wstring());
+    };
+    fs::path oa = root.path();
+    while (oa.wstring().size() < MAX_PATH + 40) {
+        oa /= u8path("dossier été " + std::string(40, 'x'));
+        ASSERT_TRUE(::CreateDirectoryW(longForm(oa).c_str(), nullptr)) << ::GetLastError();
+    }
+    const std::string destination = utf8Of(oa) + "\\";
+    pomerel::BoxTexts texts;
+    texts[5] = "Zoé";
+
+    try {
+        std::string OC;
+        pomerel::prepareDestination(destination, utf8Of(depart), "", OC);
+        pomerel::fillTemplate(utf8Of(depart), destination, pomerel::buildCvFields(OC, texts));
+        EXPECT_EQ(readFile(longForm(oa / "CV.html")), "<img src=\"logo.jpg\"><h1>Zo\xe9</h1>\r\n");
+        EXPECT_EQ(readFile(longForm(oa / "logo.jpg")), "resource logo");
+    } catch (const pomerel::Error &error) {
+        EXPECT_TRUE(error.number() == pomerel::ErrorNumber::PathNotFound ||
+                    error.number() == pomerel::ErrorNumber::BadFileName)
+            << error.what();
+    }
+}
+
 TEST(WindowsPage, PathThatIsNotUtf8IsABadFileName)
 {
     const TempFolder root("nom");
