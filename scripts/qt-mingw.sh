@@ -50,8 +50,10 @@ for tool in apt-get dpkg-source ninja x86_64-w64-mingw32-g++-posix /usr/lib/qt6/
 done
 
 # --- The source, from Debian's mirror through a private apt configuration --------------------
-# apt checks the mirror's Release file against Debian's archive keys, the .dsc against the
-# signed index's checksums, and dpkg-source the tarballs against the .dsc's.
+# apt checks the mirror's Release file against Debian's archive keys (debian-archive-keyring)
+# and the .dsc against the signed index's checksums, and dpkg-source the tarballs against the
+# .dsc's. The uploader's own signature on the .dsc would need the debian-keyring package:
+# dpkg-source says it cannot check it, and the chain above stands for it.
 apt_dir=$work/apt
 mkdir -p "$apt_dir/lists/partial" "$apt_dir/archives/partial" "$apt_dir/sources.list.d" "$work/src"
 cat >"$apt_dir/sources.list" <<'EOF'
@@ -82,7 +84,7 @@ if [[ ! -f $work/src/extracted ]]; then
         echo "qt-mingw: $dsc does not match Debian's signed index ($expected, $actual)" >&2
         exit 1
     fi
-    say "checking and unpacking"
+    say "$(basename "$dsc") matches Debian's signed index; checking and unpacking"
     (cd "$work/src" && dpkg-source --no-copy -x "$(basename "$dsc")" >/dev/null)
     touch "$work/src/extracted"
 fi
