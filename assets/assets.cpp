@@ -2,10 +2,16 @@
 
 #include "assets/assets.h"
 
-#include "assets/assetpixels.h"
 #include "assets/pointershape.h"
 
-#include <cstdint>
+#include <QString>
+
+// The library is static, so its resources need an explicit start, which Q_INIT_RESOURCE gives
+// only from the global scope.
+static void registerPictures()
+{
+    Q_INIT_RESOURCE(assets);
+}
 
 namespace Assets {
 
@@ -19,41 +25,40 @@ constexpr int pointerSize =
     32;
 #endif
 
-// The image reads the compiled-in pixels where they are: nothing is copied or decoded.
-template<int width, int height>
-QImage image(const std::uint32_t (&pixels)[width * height],
-             QImage::Format format = QImage::Format_ARGB32_Premultiplied)
+QString picturePath(const char *name)
 {
-    return QImage(reinterpret_cast<const uchar *>(pixels), width, height,
-                  width * qsizetype(sizeof(pixels[0])), format);
+    static const bool registered = [] {
+        registerPictures();
+        return true;
+    }();
+    Q_UNUSED(registered);
+    return QStringLiteral(":/images/") + QLatin1String(name);
 }
 
 } // namespace
 
 QImage mainBackground()
 {
-    // Opaque: its premultiplied pixels are the same words as RGB32's, which draws faster.
-    return image<800, 600>(AssetPixels::background, QImage::Format_RGB32);
+    return QImage(picturePath("background.png"));
 }
 
 QPixmap helpGlyph()
 {
-    return QPixmap::fromImage(image<16, 16>(AssetPixels::helpGlyph));
+    return QPixmap(picturePath("helpglyph.png"));
 }
 
 QCursor pointerCursor()
 {
     const QPoint hotSpot = PointerShape::hotSpot(pointerSize);
-    const QImage picture = pointerSize == 16 ? image<16, 16>(AssetPixels::pointer16)
-                                             : image<32, 32>(AssetPixels::pointer32);
-    return QCursor(QPixmap::fromImage(picture), hotSpot.x(), hotSpot.y());
+    return QCursor(QPixmap(picturePath(pointerSize == 16 ? "pointer16.png" : "pointer32.png")),
+                   hotSpot.x(), hotSpot.y());
 }
 
 QIcon programIcon()
 {
     QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(image<32, 32>(AssetPixels::icon32)));
-    icon.addPixmap(QPixmap::fromImage(image<64, 64>(AssetPixels::icon64)));
+    icon.addPixmap(QPixmap(picturePath("pomerel32.png")));
+    icon.addPixmap(QPixmap(picturePath("pomerel64.png")));
     return icon;
 }
 

@@ -7,14 +7,12 @@
 #include <QImage>
 #include <QPixmap>
 
-// The main window's pictures, drawn by tools/ into images/ and decoded while the program is
-// built: nothing is decoded at start. Windows take every such picture from here.
+// The main window's pictures, drawn by tools/ into images/ and compiled into the program from
+// assets.qrc; each is decoded when asked for. Windows take every such picture from here.
 namespace Assets {
 
-// 800 x 600, the main window's background; the image shares the program's read-only copy of
-// the pixels.
-QImage mainBackground();
-QPixmap helpGlyph(); // 16 x 16, the main window's help picture
+QImage mainBackground(); // 800 x 600, opaque, the main window's background
+QPixmap helpGlyph();     // 16 x 16, the main window's help picture
 
 // The grey triangle pointer, its hot spot at the tip: 32 px, or 16 px where the platform's
 // pointers are small.

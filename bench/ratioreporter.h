@@ -32,6 +32,10 @@ public:
                 run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
             m_seconds[name] = seconds;
             m_seconds[withArguments] = seconds;
+            const double cpuSeconds =
+                run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            m_cpuSeconds[name] = cpuSeconds;
+            m_cpuSeconds[withArguments] = cpuSeconds;
             for (const auto &[counter, value] : run.counters)
                 m_counters[withArguments][counter] = value;
             if (median)
@@ -47,6 +51,14 @@ public:
         return found == m_seconds.end() ? std::nullopt : std::optional(found->second);
     }
 
+    // Seconds of the benchmark thread's processor time per iteration: what the measure costs
+    // when other programs share the machine's cores.
+    std::optional<double> cpuSeconds(const std::string &name) const
+    {
+        const auto found = m_cpuSeconds.find(name);
+        return found == m_cpuSeconds.end() ? std::nullopt : std::optional(found->second);
+    }
+
     // A counter of the benchmark called name (with its arguments: "name/16"), if it ran.
     std::optional<double> counter(const std::string &name, const std::string &counter) const
     {
@@ -60,6 +72,7 @@ public:
 
 private:
     std::map<std::string, double> m_seconds;
+    std::map<std::string, double> m_cpuSeconds;
     std::map<std::string, std::map<std::string, benchmark::Counter>> m_counters;
     std::set<std::string> m_fromMedian;
 };

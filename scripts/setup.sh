@@ -7,10 +7,10 @@
 set -euo pipefail
 group=${1:-all}
 
-# Compiler, CMake, Qt (with the private headers the one-line boxes use) and the page's fonts.
+# Compiler, CMake, Qt and the page's fonts.
 packages=(
     build-essential cmake
-    qt6-base-dev qt6-base-private-dev qt6-base-dev-tools libgl-dev pkgconf
+    qt6-base-dev qt6-base-dev-tools libgl-dev pkgconf
     fonts-liberation2
 )
 if [[ $group != run ]]; then

@@ -2,6 +2,8 @@
 
 #include "controls/clickableimage.h"
 
+#include "controls/accessiblefactory.h"
+
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 
@@ -26,24 +28,12 @@ public:
     }
 };
 
-QAccessibleInterface *accessibleClickableImage(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(ClickableImage::staticMetaObject.className()) &&
-        object->isWidgetType())
-        return new AccessibleClickableImage(static_cast<ClickableImage *>(object));
-    return nullptr;
-}
-
 } // namespace
 
 ClickableImage::ClickableImage(QWidget *parent)
     : QLabel(parent)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(accessibleClickableImage);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
+    installAccessibleFactory<ClickableImage, AccessibleClickableImage>();
     setFocusPolicy(Qt::NoFocus);
 }
 

@@ -2,6 +2,7 @@
 
 #include "controls/drivelistbox.h"
 
+#include "controls/accessiblefactory.h"
 #include "controls/nativepath.h"
 #include "generation/error.h"
 
@@ -65,24 +66,12 @@ private:
     DriveListBox *list() const { return static_cast<DriveListBox *>(widget()); }
 };
 
-QAccessibleInterface *accessibleDriveList(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(DriveListBox::staticMetaObject.className()) &&
-        object->isWidgetType())
-        return new AccessibleDriveList(static_cast<DriveListBox *>(object));
-    return nullptr;
-}
-
 } // namespace
 
 DriveListBox::DriveListBox(QWidget *parent)
     : QComboBox(parent)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(accessibleDriveList);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
+    installAccessibleFactory<DriveListBox, AccessibleDriveList>();
     const QList<Volume> volumes = Volumes::list();
     if (const std::optional<Volume> volume = currentVolume(volumes))
         m_drive = volume->drive;

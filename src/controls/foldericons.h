@@ -4,9 +4,9 @@
 
 #include <QIcon>
 
-// The folder list's small yellow folders, the same with every style and theme: open ones for
-// the folders of the current path, closed ones for the rest. They are drawn while the program
-// is built (generators/folderpictures.cpp), at 16 and 32 px.
+// The folder list's small yellow folders, drawn here so that they look the same with every
+// style and theme: open ones for the folders of the current path, closed ones for the rest.
+// Each is drawn once, at 16 and 32 px, for every list.
 class FolderIcons
 {
 public:

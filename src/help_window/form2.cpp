@@ -35,7 +35,7 @@ Form2::Form2(QWidget *parent)
     , ui(std::make_unique<Ui::Form2>())
 {
     ensureHelpResources();
-    installFontSubstitutes();
+    substituteClassicFonts();
     // Closing the help window unloads it: everything it shows is discarded.
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);

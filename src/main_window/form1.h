@@ -85,7 +85,7 @@ private:
     void openInDefaultBrowser(const std::string &page) override;
 
     std::unique_ptr<Ui::Form1> ui;
-    const QImage m_background; // drawn from the program's own copy of the pixels
+    const QImage m_background; // decoded once, as the window is made
     QString m_depart;
     QString m_oa;
     QString m_OB;

@@ -2,30 +2,29 @@
 
 #include "main_window/picturebox.h"
 
+#include "controls/accessiblefactory.h"
+
 #include <QAccessibleWidget>
 #include <QPainter>
 
 namespace {
 
 // A screen reader meets the box as the picture it shows, not as a frame.
-QAccessibleInterface *accessiblePictureBox(const QString &className, QObject *object)
+class AccessiblePictureBox final : public QAccessibleWidget
 {
-    if (className == QLatin1String(PictureBox::staticMetaObject.className()) &&
-        object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
-    return nullptr;
-}
+public:
+    explicit AccessiblePictureBox(PictureBox *box)
+        : QAccessibleWidget(box, QAccessible::Graphic)
+    {
+    }
+};
 
 } // namespace
 
 PictureBox::PictureBox(QWidget *parent)
     : QFrame(parent)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(accessiblePictureBox);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
+    installAccessibleFactory<PictureBox, AccessiblePictureBox>();
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     // The button-face ground of the classic box, whatever the window behind it shows.
     setBackgroundRole(QPalette::Button);

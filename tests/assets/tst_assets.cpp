@@ -160,7 +160,7 @@ void AssetsTest::classicFacesFindTheirStandIn()
 {
     QFETCH(QString, family);
     QFETCH(QString, found);
-    installFontSubstitutes();
+    substituteClassicFonts();
     for (const bool boldItalic : {false, true}) {
         QFont font(family, 12, boldItalic ? QFont::Bold : QFont::Normal, boldItalic);
         QCOMPARE(QFontInfo(font).family(), found);

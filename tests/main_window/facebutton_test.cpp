@@ -69,7 +69,7 @@ class TestFaceButton : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { installFontSubstitutes(); }
+    void initTestCase() { substituteClassicFonts(); }
     void looksAsTheFormerSheetDrewIt_data();
     void looksAsTheFormerSheetDrewIt();
 };

@@ -18,6 +18,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,6 +115,7 @@ private slots:
     void stacking();
     void messagesWrap_data();
     void messagesWrap();
+    void textBoxesDrawInTheWindowsFaces();
     void states_data();
     void states();
     void tabOrder_data();
@@ -340,6 +342,34 @@ void TestForm1::messagesWrap()
     if (!lines.isEmpty())
         QCOMPARE(laidOut, lines);
     QVERIFY(height <= message->contentsRect().height());
+}
+
+// The one-line boxes draw in the window's 8-point sans serif, the section editors in 12-point
+// bold italic. A box that held a long text, whose kerning it then skipped, draws a short one
+// again as it did at first.
+void TestForm1::textBoxesDrawInTheWindowsFaces()
+{
+    for (int number = 6; number <= 14; ++number) {
+        const QFontInfo face(control(QString("Text%1").arg(number))->font());
+        QCOMPARE(face.family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(face.pointSize(), 8);
+        QVERIFY(!face.bold() && !face.italic());
+    }
+    for (int number = 1; number <= 5; ++number) {
+        const auto *editor = control<QPlainTextEdit>(QString("Text%1").arg(number));
+        const QFontInfo face(editor->document()->defaultFont());
+        QCOMPARE(face.family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(face.pointSize(), 12);
+        QVERIFY(face.bold() && face.italic());
+    }
+
+    auto *box = control<QLineEdit>("Text6");
+    const QFont atFirst = box->font();
+    box->setText(QString(20000, 'a'));
+    QVERIFY(box->font().styleStrategy() & QFont::PreferNoShaping);
+    QCOMPARE(QFontInfo(box->font()).family(), QStringLiteral("Liberation Sans"));
+    box->setText("Jean Dupont");
+    QCOMPARE(box->font(), atFirst);
 }
 
 void TestForm1::states_data()
