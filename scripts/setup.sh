@@ -21,7 +21,7 @@ if [[ $group == all ]]; then
         libgtest-dev libgmock-dev libbenchmark-dev
         g++-mingw-w64-x86-64 wine64 googletest
         # The Windows program: Qt built from Debian's source (scripts/qt-mingw.sh), its installer.
-        ninja-build debian-archive-keyring nsis
+        ninja-build debian-archive-keyring nsis unzip
         clang libclang-rt-14-dev
         # Headless Chromium: the page audit, the README's page picture.
         chromium
