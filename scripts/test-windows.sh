@@ -117,7 +117,7 @@ for dll in $imports; do
     [[ -n $(find "$c_drive/windows/system32" -maxdepth 1 -iname "$dll") ]] ||
         fail "pomerel.exe needs $dll, which Windows lacks"
 done
-echo "pomerel.exe imports:" $imports
+echo "pomerel.exe imports:" "${imports//$'\n'/ }"
 
 # --- Installed as a user installs it -----------------------------------------------------------
 say "installing with the setup program, silently"
@@ -128,7 +128,7 @@ for file in "${shipped[@]}" Uninstall.exe; do
 done
 shortcut=$(find "$c_drive" -path '*/Start Menu/*' -name Pomerel.lnk | head -n 1)
 [[ -n $shortcut ]] || fail "the setup program made no Start-menu shortcut"
-echo "installed in C:\\Program Files\\Pomerel, shortcut ${shortcut#"$c_drive"/}"
+printf 'installed in C:\\Program Files\\Pomerel, shortcut %s\n' "${shortcut#"$c_drive"/}"
 
 # The browser the program starts is a stand-in that writes down its command line.
 browser_dir="$c_drive/Program Files/Internet Explorer"
@@ -204,7 +204,7 @@ LC_ALL=C grep -q $'Vingt ans de m\xe9tier.<BR>' "$page" || fail "the page lacks 
 expected="C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE C:\\users\\$user\\curriculum\\cv\\cv.html"
 [[ -s $opened ]] || fail "no browser was started"
 [[ $(<"$opened") == "$expected" ]] || fail "the browser was started as '$(<"$opened")', not '$expected'"
-echo "made C:\\users\\$user\\curriculum\\cv\\CV.html; the browser was started as: $(<"$opened")"
+printf 'made C:\\users\\%s\\curriculum\\cv\\CV.html; the browser was started as: %s\n' "$user" "$(<"$opened")"
 
 quit_program || fail "the program did not end as it should"
 
