@@ -57,6 +57,8 @@ if wants all; then
         at-spi2-core python3-pyatspi dbus-daemon
         # The debian13 stage's root.
         debootstrap
+        # The Windows program: Qt built from Debian's source (scripts/qt-mingw.sh), its installer.
+        ninja-build debian-archive-keyring nsis unzip
         # The README's window picture (scripts/screenshots.sh).
         imagemagick
     )

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// What only Windows does: drive roots, backslashes, file attributes, wide paths and the start
-// of the browser program. Run by the cross-built suite under Wine (scripts/test-windows.sh)
-// and on Windows itself.
+// What only Windows does: drive roots, backslashes, file attributes, files held open, wide
+// paths and the start of the browser program. Run by the cross-built suite under Wine
+// (scripts/test-windows.sh) and on Windows itself.
 
 #ifdef _WIN32
 
@@ -16,6 +16,8 @@
 
 #include <chrono>
 #include <gtest/gtest.h>
+#include <string>
+#include <string_view>
 #include <thread>
 #include <windows.h>
 
@@ -222,6 +224,39 @@ TEST(WindowsPage, WholeRunWithAccentsAndOtherScriptsInEveryPath)
               "<img src=\"Zo\xe9 &#322; &#128512;.jpg\"><h1>Zo\xe9 &#321;ukasiewicz</h1>\r\n");
 }
 
+// Past MAX_PATH (260 characters) a program that is not long-path aware gets a path error on
+// Windows, while Wine takes the path: either way the whole page is there or the run says why.
+TEST(WindowsPage, DestinationPastMaxPathIsWrittenWholeOrReportedAsAPathError)
+{
+    const TempFolder root("long");
+    const fs::path depart = root.makeFolder("depart");
+    makeResources(depart, "<img src=\"*\"><h1>*</h1>");
+    // The test itself reaches the folder through the long form of its path.
+    const auto longForm = [](const fs::path &path) {
+        return fs::path(L"\\\\?\\" + path.wstring());
+    };
+    fs::path oa = root.path();
+    while (oa.wstring().size() < MAX_PATH + 40) {
+        oa /= u8path("dossier été " + std::string(40, 'x'));
+        ASSERT_TRUE(::CreateDirectoryW(longForm(oa).c_str(), nullptr)) << ::GetLastError();
+    }
+    const std::string destination = utf8Of(oa) + "\\";
+    pomerel::BoxTexts texts;
+    texts[5] = "Zoé";
+
+    try {
+        std::string OC;
+        pomerel::prepareDestination(destination, utf8Of(depart), "", OC);
+        pomerel::fillTemplate(utf8Of(depart), destination, pomerel::buildCvFields(OC, texts));
+        EXPECT_EQ(readFile(longForm(oa / "CV.html")), "<img src=\"logo.jpg\"><h1>Zo\xe9</h1>\r\n");
+        EXPECT_EQ(readFile(longForm(oa / "logo.jpg")), "resource logo");
+    } catch (const pomerel::Error &error) {
+        EXPECT_TRUE(error.number() == pomerel::ErrorNumber::PathNotFound ||
+                    error.number() == pomerel::ErrorNumber::BadFileName)
+            << error.what();
+    }
+}
+
 TEST(WindowsPage, PathThatIsNotUtf8IsABadFileName)
 {
     const TempFolder root("nom");
@@ -235,15 +270,106 @@ TEST(WindowsPage, PathThatIsNotUtf8IsABadFileName)
     }
 }
 
-// --- The browser -------------------------------------------------------------------------
-
-// command_line_recorder.exe, built beside this program, writes the command line it was
-// started with into the file named by POMEREL_RECORD_FILE.
-fs::path recorderProgram()
+// A helper program built beside this one.
+fs::path helperProgram(const char *name)
 {
     wchar_t self[MAX_PATH];
     const DWORD length = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    return fs::path(std::wstring(self, length)).parent_path() / "command_line_recorder.exe";
+    return fs::path(std::wstring(self, length)).parent_path() / name;
+}
+
+// --- Files another program holds open -------------------------------------------------------
+
+// file_holder.exe, started on a file: holds it open with no sharing from "held" on its output
+// until its input closes.
+class HeldFile
+{
+public:
+    explicit HeldFile(const fs::path &file)
+    {
+        SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        HANDLE childInput = nullptr;
+        HANDLE childOutput = nullptr;
+        if (!::CreatePipe(&childInput, &m_input, &inherited, 0) ||
+            !::CreatePipe(&m_output, &childOutput, &inherited, 0))
+            return;
+        ::SetHandleInformation(m_input, HANDLE_FLAG_INHERIT, 0);
+        ::SetHandleInformation(m_output, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = childInput;
+        startup.hStdOutput = childOutput;
+        startup.hStdError = childOutput;
+        std::wstring commandLine = L"file_holder \"" + file.wstring() + L"\"";
+        const std::wstring program = helperProgram("file_holder.exe").wstring();
+        const BOOL started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                                              TRUE, 0, nullptr, nullptr, &startup, &m_process);
+        ::CloseHandle(childInput);
+        ::CloseHandle(childOutput);
+        char said[4] = {};
+        DWORD count = 0;
+        m_held = started && ::ReadFile(m_output, said, sizeof said, &count, nullptr) &&
+                 std::string_view(said, count) == "held";
+    }
+    ~HeldFile()
+    {
+        ::CloseHandle(m_input); // lets the holder go
+        if (m_process.hProcess) {
+            ::WaitForSingleObject(m_process.hProcess, 10000);
+            ::CloseHandle(m_process.hProcess);
+            ::CloseHandle(m_process.hThread);
+        }
+        ::CloseHandle(m_output);
+    }
+    HeldFile(const HeldFile &) = delete;
+    HeldFile &operator=(const HeldFile &) = delete;
+
+    bool held() const { return m_held; }
+
+private:
+    HANDLE m_input = nullptr;
+    HANDLE m_output = nullptr;
+    PROCESS_INFORMATION m_process{};
+    bool m_held = false;
+};
+
+TEST(WindowsSharing, PageHeldOpenByAnotherProgramIsPermissionDeniedAndTheOldPageStays)
+{
+    const TempFolder root("partage");
+    const fs::path depart = root.makeFolder("depart");
+    makeResources(depart, "<p>*</p>");
+    const fs::path oa = root.makeFolder("oa");
+    writeFile(oa / "CV.html", "ancienne page");
+    pomerel::BoxTexts texts;
+    texts[5] = "Zoé";
+
+    {
+        const HeldFile held(oa / "CV.html");
+        ASSERT_TRUE(held.held()) << "file_holder.exe did not hold the page";
+        try {
+            std::string OC;
+            const std::string destination = utf8Of(oa) + "\\";
+            pomerel::prepareDestination(destination, utf8Of(depart), "", OC);
+            pomerel::fillTemplate(utf8Of(depart), destination, pomerel::buildCvFields(OC, texts));
+            FAIL() << "the page was written while another program held it";
+        } catch (const pomerel::Error &error) {
+            EXPECT_EQ(error.number(), pomerel::ErrorNumber::PermissionDenied) << error.what();
+        }
+    }
+
+    EXPECT_EQ(readFile(oa / "CV.html"), "ancienne page");
+    EXPECT_EQ(namesIn(oa), (std::set<std::string>{"CV.html", "bandeau.gif", "logo.jpg"}))
+        << "a half-written page was left beside the old one";
+}
+
+// --- The browser -------------------------------------------------------------------------
+
+// command_line_recorder.exe writes the command line it was started with into the file named
+// by POMEREL_RECORD_FILE.
+fs::path recorderProgram()
+{
+    return helperProgram("command_line_recorder.exe");
 }
 
 TEST(WindowsBrowser, IsStartedWithTheExactUnquotedCommandLine)
