@@ -65,10 +65,11 @@ private:
     void takePick();
 
     const Volumes *m_source = &Volumes::system();
+    // Before the model: making the model, a child, already sends the list an event.
+    bool m_ownSelection = false; // set while the list handles its input or fills itself
     FileListModel *m_model = nullptr;
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
     WildcardMatcher m_matcher;
-    QStringList m_allNames;      // every file of the folder, whatever the pattern, unsorted
-    bool m_ownSelection = false; // set while the list handles its input or fills itself
+    QStringList m_allNames; // every file of the folder, whatever the pattern, unsorted
 };
