@@ -19,7 +19,7 @@ CvFields numberedFields()
 {
     CvFields fields;
     for (std::size_t slot = 0; slot < fields.size(); ++slot)
-        fields[slot] = "v" + std::to_string(slot);
+        fields[slot] = std::string("v").append(std::to_string(slot));
     return fields;
 }
 
@@ -48,7 +48,7 @@ std::string allSlots()
 {
     std::string page;
     for (int slot = 0; slot < 27; ++slot)
-        page += "v" + std::to_string(slot);
+        page.append("v").append(std::to_string(slot));
     return page;
 }
 

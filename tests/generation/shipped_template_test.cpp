@@ -25,7 +25,7 @@ pomerel::CvFields markedFields()
 {
     pomerel::CvFields fields;
     for (std::size_t slot = 0; slot < fields.size(); ++slot)
-        fields[slot] = "[" + std::to_string(slot) + "]";
+        fields[slot] = std::string("[").append(std::to_string(slot)).append("]");
     return fields;
 }
 
