@@ -41,11 +41,6 @@ namespace {
 const QString kTitle = QStringLiteral("Pomerel");
 const QColor kTeal(0, 128, 128);
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // An editor's text with every line end as CR LF, the way the page generation expects it.
 // The raw text keeps what the user typed (no-break spaces included); its blocks are apart by
 // paragraph separators, and Shift+Enter leaves line separators.
@@ -177,10 +172,10 @@ void Form1::colourLabels()
     }
 }
 
-void Form1::setShown(std::initializer_list<Visibility> steps)
+void Form1::setShown(std::initializer_list<QWidget *> widgets, bool shown)
 {
-    for (const Visibility &step : steps)
-        step.widget->setVisible(step.shown);
+    for (QWidget *widget : widgets)
+        widget->setVisible(shown);
 }
 
 // Every handler runs through runReporting, so that a failure is reported and the window
@@ -332,24 +327,13 @@ QString Form1::askFolderName()
 // "Création de la page.": from Editing to ChoosingDestination.
 void Form1::chooseDestination()
 {
-    setShown({
-        {ui->Image1, false},
-        {ui->Text1, false},
-        {ui->Text2, false},
-        {ui->Text3, false},
-        {ui->Text4, false},
-        {ui->Text5, false},
-        {ui->dirList, false},
-        {ui->DrvList, false},
-        {ui->filList, false},
-        {ui->dirList1, true},
-        {ui->DrvList1, true},
-        {ui->filList1, true},
-        {ui->Command6, false},
-        {ui->Command7, true},
-        {ui->Command8, true},
-        {ui->Label7, true},
-    });
+    // The order counts: hiding the control with the focus passes it to the next one shown.
+    setShown({ui->Image1, ui->Text1, ui->Text2, ui->Text3, ui->Text4, ui->Text5, ui->dirList,
+              ui->DrvList, ui->filList},
+             false);
+    setShown({ui->dirList1, ui->DrvList1, ui->filList1}, true);
+    setShown({ui->Command6}, false);
+    setShown({ui->Command7, ui->Command8, ui->Label7}, true);
 }
 
 // "SUITE": the generation run. OC keeps the default the run gave it, even when a later step
@@ -382,25 +366,17 @@ pomerel::BoxTexts Form1::boxTexts() const
 
 void Form1::warn(std::string_view message)
 {
-    QMessageBox box(QMessageBox::NoIcon, kTitle, fromUtf8(message), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, kTitle, QString::fromUtf8(message), QMessageBox::Ok, this);
     box.exec();
 }
 
 // From ChoosingDestination to Finished.
 void Form1::showFinished()
 {
-    setShown({
-        {ui->Command8, false},
-        {ui->dirList1, false},
-        {ui->DrvList1, false},
-        {ui->filList1, false},
-        {ui->Command6, false},
-        {ui->Command7, false},
-        {ui->Label7, false},
-        {ui->Label9, true},
-        {ui->Command9, true},
-        {ui->Command10, true},
-    });
+    setShown({ui->Command8, ui->dirList1, ui->DrvList1, ui->filList1, ui->Command6, ui->Command7,
+              ui->Label7},
+             false);
+    setShown({ui->Label9, ui->Command9, ui->Command10}, true);
 }
 
 void Form1::openInDefaultBrowser(const std::string &page)
@@ -412,25 +388,10 @@ void Form1::openInDefaultBrowser(const std::string &page)
 // "Refaire": from Finished back to Editing, everything typed and chosen kept.
 void Form1::startAgain()
 {
-    setShown({
-        {ui->Command9, false},
-        {ui->Command10, false},
-        {ui->Image1, true},
-        {ui->Text1, true},
-        {ui->Text2, false},
-        {ui->Text3, false},
-        {ui->Text4, false},
-        {ui->Text5, false},
-        {ui->dirList, true},
-        {ui->DrvList, true},
-        {ui->filList, true},
-        {ui->dirList1, false},
-        {ui->DrvList1, false},
-        {ui->filList1, false},
-        {ui->Command6, true},
-        {ui->Command7, false},
-        {ui->Label9, false},
-    });
+    setShown({ui->Command9, ui->Command10, ui->Text2, ui->Text3, ui->Text4, ui->Text5, ui->dirList1,
+              ui->DrvList1, ui->filList1, ui->Command7, ui->Label9},
+             false);
+    setShown({ui->Image1, ui->Text1, ui->dirList, ui->DrvList, ui->filList, ui->Command6}, true);
 }
 
 void Form1::quitProgram()

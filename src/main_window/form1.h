@@ -49,12 +49,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    struct Visibility
-    {
-        QWidget *widget;
-        bool shown;
-    };
-    static void setShown(std::initializer_list<Visibility> steps);
+    static void setShown(std::initializer_list<QWidget *> widgets, bool shown);
 
     void colourLabels();
 
