@@ -13,31 +13,11 @@
 
 using namespace Qt::StringLiterals;
 
-// The help pictures live in the static assets library: their registration has to be pulled in by
-// name, once, before the first window uses them. Q_INIT_RESOURCE cannot sit inside a namespace.
-static void initHelpResources()
-{
-    Q_INIT_RESOURCE(help);
-}
-
-namespace {
-
-void ensureHelpResources()
-{
-    static const bool registered = [] {
-        initHelpResources();
-        return true;
-    }();
-    Q_UNUSED(registered)
-}
-
-} // namespace
-
 Form2::Form2(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Form2>())
 {
-    ensureHelpResources();
+    Assets::registerPictures(); // the form's own pictures are among them
     substituteClassicFonts();
     announceAsWindow<Form2>();
     // Closing the help window unloads it: everything it shows is discarded.
