@@ -312,10 +312,8 @@ QString Form1::askFolderName()
 {
     QInputDialog dialog(this);
     dialog.setWindowTitle(kTitle);
-    dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(
         QStringLiteral("Veuillez rentrer le nom du répertoire sans espace à créer.  Merci"));
-    dialog.setTextValue(QString());
     // A French program answers in French, whatever language Qt itself was given.
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
