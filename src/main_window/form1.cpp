@@ -178,30 +178,26 @@ void Form1::setShown(std::initializer_list<QWidget *> widgets, bool shown)
         widget->setVisible(shown);
 }
 
-// Every handler runs through runReporting, so that a failure is reported and the window
-// carries on as the failing step left it.
+// Every handler reports its failure, and the window carries on as the failing step left it.
 template<typename Sender, typename Signal, typename Handler>
 void Form1::handle(Sender *sender, Signal signal, Handler handler)
 {
-    connect(sender, signal, this, [this, handler] { runReporting(handler); });
-}
-
-template<typename Body> void Form1::runReporting(Body &&body)
-{
-    std::optional<pomerel::Error> failure;
-    try {
-        body();
-    } catch (const pomerel::Error &error) {
-        failure = error;
-    } catch (const std::bad_alloc &) {
-        failure = pomerel::Error(pomerel::ErrorNumber::OutOfMemory);
-    } catch (const std::system_error &error) {
-        failure = pomerel::errorFromSystem(error.code(), {});
-    } catch (const std::exception &) {
-        failure = pomerel::Error(pomerel::ErrorNumber::InvalidCall);
-    }
-    if (failure)
-        report(*failure);
+    connect(sender, signal, this, [this, handler] {
+        std::optional<pomerel::Error> failure;
+        try {
+            handler();
+        } catch (const pomerel::Error &error) {
+            failure = error;
+        } catch (const std::bad_alloc &) {
+            failure = pomerel::Error(pomerel::ErrorNumber::OutOfMemory);
+        } catch (const std::system_error &error) {
+            failure = pomerel::errorFromSystem(error.code(), {});
+        } catch (const std::exception &) {
+            failure = pomerel::Error(pomerel::ErrorNumber::InvalidCall);
+        }
+        if (failure)
+            report(*failure);
+    });
 }
 
 void Form1::report(const pomerel::Error &error)
@@ -227,7 +223,8 @@ void Form1::connectHandlers()
 
     handle(ui->DrvList, &DriveListBox::driveChanged,
            [this] { changeDrive(ui->DrvList, ui->dirList); });
-    handle(ui->dirList, &FolderListBox::pathChanged, [this] { followPhotoFolder(); });
+    handle(ui->dirList, &FolderListBox::pathChanged,
+           [this] { ui->filList->setPath(ui->dirList->path()); });
     handle(ui->filList, &FileListBox::fileSelected, [this] { selectPhoto(); });
 
     handle(ui->DrvList1, &DriveListBox::driveChanged,
@@ -238,7 +235,10 @@ void Form1::connectHandlers()
     connect(ui->Command6, &QPushButton::clicked, this, &Form1::chooseDestination);
     handle(ui->Command8, &QPushButton::clicked, [this] { makePage(); });
     connect(ui->Command9, &QPushButton::clicked, this, &Form1::startAgain);
-    connect(ui->Command10, &QPushButton::clicked, this, &Form1::quitProgram);
+    connect(ui->Command10, &QPushButton::clicked, this, [] {
+        QApplication::closeAllWindows();
+        QCoreApplication::quit();
+    });
     handle(ui->Image1, &ClickableImage::clicked, [this] { openHelp(); });
     // F1, the desktops' help key, does what a click on the help picture does, while the
     // picture is shown: the picture itself takes no focus.
@@ -266,11 +266,6 @@ void Form1::changeDrive(DriveListBox *drives, FolderListBox *folders)
     } catch (const pomerel::Error &) {
         drives->setDrive(folders->path());
     }
-}
-
-void Form1::followPhotoFolder()
-{
-    ui->filList->setPath(ui->dirList->path());
 }
 
 // The picture is loaded before anything changes, so a file that is not a picture leaves the
@@ -390,12 +385,6 @@ void Form1::startAgain()
               ui->DrvList1, ui->filList1, ui->Command7, ui->Label9},
              false);
     setShown({ui->Image1, ui->Text1, ui->dirList, ui->DrvList, ui->filList, ui->Command6}, true);
-}
-
-void Form1::quitProgram()
-{
-    QApplication::closeAllWindows();
-    QCoreApplication::quit();
 }
 
 // The help window is a window of its own, so it stays open after this one is closed. It

@@ -55,13 +55,11 @@ private:
 
     template<typename Sender, typename Signal, typename Handler>
     void handle(Sender *sender, Signal signal, Handler handler);
-    template<typename Body> void runReporting(Body &&body);
     void report(const pomerel::Error &error);
 
     void connectHandlers();
     void showSection(QPlainTextEdit *editor);
     void changeDrive(DriveListBox *drives, FolderListBox *folders);
-    void followPhotoFolder();
     void selectPhoto();
     void followDestinationFolder();
     void addFolder();
@@ -69,7 +67,6 @@ private:
     void chooseDestination();
     void makePage();
     void startAgain();
-    void quitProgram();
     void openHelp();
     std::array<QLineEdit *, 9> lineBoxes() const;
     pomerel::BoxTexts boxTexts() const;
