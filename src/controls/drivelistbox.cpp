@@ -15,12 +15,6 @@
 
 namespace {
 
-// The drive that the process's current folder lies on; on Linux there always is one ("/").
-std::optional<Volume> currentVolume(const QList<Volume> &volumes)
-{
-    return Volumes::holding(NativePath::absolute(QDir::currentPath()), volumes);
-}
-
 // Qt names a drop-down after its current item where a screen reader would look for a label
 // beside it; these lists have none, so their own name comes first and the drive is the value.
 class AccessibleDriveList final : public QAccessibleWidget
@@ -135,7 +129,9 @@ QString DriveListBox::caption(const Volume &volume)
 void DriveListBox::start()
 {
     const QList<Volume> volumes = m_source->list();
-    const std::optional<Volume> volume = currentVolume(volumes);
+    // The drive that the process's current folder lies on; on Linux there always is one ("/").
+    const std::optional<Volume> volume =
+        Volumes::holding(NativePath::absolute(QDir::currentPath()), volumes);
     m_drive = volume ? volume->drive : QString();
     fill(volumes);
 }

@@ -164,7 +164,7 @@ void FolderListBox::fill(const QString &folder, const QStringList &subfolders)
     scrollToItem(item(current));
 }
 
-QListWidgetItem *FolderListBox::addRow(const QString &folder, int depth, RowKind kind)
+void FolderListBox::addRow(const QString &folder, int depth, RowKind kind)
 {
     const QIcon &icon = kind == RowKind::PathFolder ? m_openIcon : m_closedIcon;
     // Filled in before it joins the list, which then hears of it once.
@@ -173,7 +173,6 @@ QListWidgetItem *FolderListBox::addRow(const QString &folder, int depth, RowKind
     row->setData(DepthRole, depth);
     row->setData(KindRole, static_cast<int>(kind));
     addItem(row);
-    return row;
 }
 
 // The user's open: an error cannot go further up than here, so it is reported.

@@ -62,7 +62,7 @@ private:
     void open(const QListWidgetItem *item);
     void takePick() override;
     void report(const pomerel::Error &error);
-    QListWidgetItem *addRow(const QString &folder, int depth, RowKind kind);
+    void addRow(const QString &folder, int depth, RowKind kind);
 
     const Volumes *m_source = &Volumes::system();
     QIcon m_openIcon;
