@@ -50,18 +50,14 @@ struct DirectoryCloser
 };
 using Directory = std::unique_ptr<DIR, DirectoryCloser>;
 
-bool isFolder(const std::filesystem::path &path)
-{
-    struct stat status = {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
 // The error for a failed system call on path. A missing file is "Fichier introuvable" when
 // its folder exists and "Chemin d'accès introuvable" when the folder itself is missing.
 Error systemError(int errorNumber, std::string_view path)
 {
     if (errorNumber == ENOENT) {
-        const bool folderExists = isFolder(toFsPath(path).parent_path());
+        struct stat folder = {};
+        const bool folderExists =
+            ::stat(toFsPath(path).parent_path().c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
         return Error(folderExists ? ErrorNumber::FileNotFound : ErrorNumber::PathNotFound,
                      std::string(path));
     }
@@ -143,11 +139,6 @@ std::size_t readSome(int fd, char *buffer, std::size_t size, std::string_view pa
     }
 }
 
-bool sameFile(const struct stat &a, const struct stat &b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 } // namespace
 
 namespace platform {
@@ -169,7 +160,8 @@ void copyFile(std::string_view source, std::string_view destination)
 
     struct stat destinationStatus = {};
     if (::lstat(toFsPath(destination).c_str(), &destinationStatus) == 0 &&
-        !S_ISLNK(destinationStatus.st_mode) && sameFile(sourceStatus, destinationStatus))
+        !S_ISLNK(destinationStatus.st_mode) && destinationStatus.st_dev == sourceStatus.st_dev &&
+        destinationStatus.st_ino == sourceStatus.st_ino)
         return;
 
     TemporaryFile output(destination, sourceStatus.st_mode & 0777u);
