@@ -184,18 +184,12 @@ void FolderListBox::open(const QListWidgetItem *item)
     try {
         changed = display(item->data(FolderRole).toString(), m_source->list());
     } catch (const pomerel::Error &error) {
-        report(error);
+        if (isSignalConnected(QMetaMethod::fromSignal(&FolderListBox::openFailed)))
+            emit openFailed(error);
+        else
+            ErrorBox::show(error, this);
         return;
     }
     if (changed)
         emit pathChanged();
-}
-
-void FolderListBox::report(const pomerel::Error &error)
-{
-    if (isSignalConnected(QMetaMethod::fromSignal(&FolderListBox::openFailed))) {
-        emit openFailed(error);
-        return;
-    }
-    ErrorBox::show(error, this);
 }

@@ -61,7 +61,6 @@ private:
     void fill(const QString &folder, const QStringList &subfolders);
     void open(const QListWidgetItem *item);
     void takePick() override;
-    void report(const pomerel::Error &error);
     void addRow(const QString &folder, int depth, RowKind kind);
 
     const Volumes *m_source = &Volumes::system();

@@ -196,13 +196,8 @@ void Form1::handle(Sender *sender, Signal signal, Handler handler)
             failure = pomerel::Error(pomerel::ErrorNumber::InvalidCall);
         }
         if (failure)
-            report(*failure);
+            ErrorBox::show(*failure, this);
     });
-}
-
-void Form1::report(const pomerel::Error &error)
-{
-    ErrorBox::show(error, this);
 }
 
 void Form1::connectHandlers()
@@ -219,7 +214,8 @@ void Form1::connectHandlers()
 
     // A folder the user cannot open is reported like every other failure.
     for (FolderListBox *folders : {ui->dirList, ui->dirList1})
-        connect(folders, &FolderListBox::openFailed, this, &Form1::report);
+        connect(folders, &FolderListBox::openFailed, this,
+                [this](const pomerel::Error &error) { ErrorBox::show(error, this); });
 
     handle(ui->DrvList, &DriveListBox::driveChanged,
            [this] { changeDrive(ui->DrvList, ui->dirList); });

@@ -16,10 +16,6 @@ namespace Ui {
 class Form1;
 }
 
-namespace pomerel {
-class Error;
-}
-
 class DriveListBox;
 class FolderListBox;
 class Form2;
@@ -55,7 +51,6 @@ private:
 
     template<typename Sender, typename Signal, typename Handler>
     void handle(Sender *sender, Signal signal, Handler handler);
-    void report(const pomerel::Error &error);
 
     void connectHandlers();
     void showSection(QPlainTextEdit *editor);
