@@ -89,7 +89,11 @@ void DriveListBox::setDrive(const QString &path)
     }
     if (!volume)
         throw pomerel::Error(pomerel::ErrorNumber::DiskNotReady, path.toStdString());
-    choose(*volume);
+    {
+        const QScopedValueRollback guard(m_filling, true);
+        setCurrentIndex(findData(volume->drive));
+    }
+    take(volume->drive);
 }
 
 void DriveListBox::refresh()
@@ -144,15 +148,6 @@ void DriveListBox::fill(const QList<Volume> &volumes)
     for (const Volume &volume : volumes)
         addItem(caption(volume), volume.drive);
     setCurrentIndex(findData(m_drive));
-}
-
-void DriveListBox::choose(const Volume &volume)
-{
-    {
-        const QScopedValueRollback guard(m_filling, true);
-        setCurrentIndex(findData(volume.drive));
-    }
-    take(volume.drive);
 }
 
 // Only the user moves the list without m_filling set: by the drop-down, the keyboard or the wheel.
