@@ -8,9 +8,10 @@
 
 // The library is static, so its resources need an explicit start, which Q_INIT_RESOURCE gives
 // only from the global scope.
-static void registerPictures()
+static void startResources()
 {
     Q_INIT_RESOURCE(assets);
+    Q_INIT_RESOURCE(help);
 }
 
 namespace Assets {
@@ -27,15 +28,20 @@ constexpr int pointerSize =
 
 QString picturePath(const char *name)
 {
-    static const bool registered = [] {
-        registerPictures();
-        return true;
-    }();
-    Q_UNUSED(registered);
+    registerPictures();
     return QStringLiteral(":/images/") + QLatin1String(name);
 }
 
 } // namespace
+
+void registerPictures()
+{
+    static const bool registered = [] {
+        startResources();
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
 
 QImage mainBackground()
 {

@@ -20,4 +20,8 @@ QCursor pointerCursor();
 
 QIcon programIcon(); // 32 x 32 and 64 x 64
 
+// Makes the pictures, the help window's under ":/help/" too, available to whatever loads them
+// by name; later calls do nothing. The functions above call it themselves.
+void registerPictures();
+
 } // namespace Assets

@@ -15,12 +15,6 @@
 
 namespace {
 
-// The drive that the process's current folder lies on; on Linux there always is one ("/").
-std::optional<Volume> currentVolume(const QList<Volume> &volumes)
-{
-    return Volumes::holding(NativePath::absolute(QDir::currentPath()), volumes);
-}
-
 // Qt names a drop-down after its current item where a screen reader would look for a label
 // beside it; these lists have none, so their own name comes first and the drive is the value.
 class AccessibleDriveList final : public QAccessibleWidget
@@ -95,7 +89,11 @@ void DriveListBox::setDrive(const QString &path)
     }
     if (!volume)
         throw pomerel::Error(pomerel::ErrorNumber::DiskNotReady, path.toStdString());
-    choose(*volume);
+    {
+        const QScopedValueRollback guard(m_filling, true);
+        setCurrentIndex(findData(volume->drive));
+    }
+    take(volume->drive);
 }
 
 void DriveListBox::refresh()
@@ -135,7 +133,9 @@ QString DriveListBox::caption(const Volume &volume)
 void DriveListBox::start()
 {
     const QList<Volume> volumes = m_source->list();
-    const std::optional<Volume> volume = currentVolume(volumes);
+    // The drive that the process's current folder lies on; on Linux there always is one ("/").
+    const std::optional<Volume> volume =
+        Volumes::holding(NativePath::absolute(QDir::currentPath()), volumes);
     m_drive = volume ? volume->drive : QString();
     fill(volumes);
 }
@@ -148,15 +148,6 @@ void DriveListBox::fill(const QList<Volume> &volumes)
     for (const Volume &volume : volumes)
         addItem(caption(volume), volume.drive);
     setCurrentIndex(findData(m_drive));
-}
-
-void DriveListBox::choose(const Volume &volume)
-{
-    {
-        const QScopedValueRollback guard(m_filling, true);
-        setCurrentIndex(findData(volume.drive));
-    }
-    take(volume.drive);
 }
 
 // Only the user moves the list without m_filling set: by the drop-down, the keyboard or the wheel.

@@ -42,7 +42,6 @@ signals:
 private:
     void start();
     void fill(const QList<Volume> &volumes);
-    void choose(const Volume &volume);
     void onIndexChanged(int index);
     void take(const QString &drive);
 

@@ -16,7 +16,7 @@
 #include <utility>
 
 FileListBox::FileListBox(QWidget *parent)
-    : QListView(parent)
+    : PickableList(parent)
     , m_model(new FileListModel(this))
 {
     setModel(m_model);
@@ -83,28 +83,6 @@ QStringList FileListBox::fileNames() const
 void FileListBox::refresh()
 {
     list(m_path, read(m_path), fileName());
-}
-
-bool FileListBox::event(QEvent *event)
-{
-    const QScopedValueRollback own(m_ownSelection, true);
-    return QListView::event(event);
-}
-
-bool FileListBox::viewportEvent(QEvent *event)
-{
-    const QScopedValueRollback own(m_ownSelection, true);
-    return QListView::viewportEvent(event);
-}
-
-// A row selected while the list neither handles its input nor fills itself was selected from
-// outside: by an assistive tool's action on the row. The pick is taken once the tool's call
-// has returned, since a handler may open a box.
-void FileListBox::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
-{
-    QListView::selectionChanged(selected, deselected);
-    if (!m_ownSelection && !selected.isEmpty())
-        QMetaObject::invokeMethod(this, &FileListBox::takePick, Qt::QueuedConnection);
 }
 
 void FileListBox::takePick()

@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include "controls/pickablelist.h"
 #include "controls/volumes.h"
 #include "controls/wildcardmatcher.h"
 
@@ -13,7 +14,7 @@ class FileListModel;
 // The classic file list: the files directly in its folder whose names match its pattern, in
 // name order. Stays quick on folders holding a hundred thousand files. Hidden files are left
 // out, as the system's file browser does by default.
-class FileListBox : public QListView
+class FileListBox : public PickableList<QListView>
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FileListBox)
@@ -49,10 +50,6 @@ signals:
     void fileSelected();
 
 protected:
-    bool event(QEvent *event) override;
-    bool viewportEvent(QEvent *event) override;
-    void selectionChanged(const QItemSelection &selected,
-                          const QItemSelection &deselected) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -62,11 +59,9 @@ private:
     void list(const QString &folder, QStringList names, const QString &selected);
     int selectedRow() const;
     void announceMove(int rowBefore);
-    void takePick();
+    void takePick() override;
 
     const Volumes *m_source = &Volumes::system();
-    // Before the model: making the model, a child, already sends the list an event.
-    bool m_ownSelection = false; // set while the list handles its input or fills itself
     FileListModel *m_model = nullptr;
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");

@@ -63,7 +63,7 @@ QStringList readFolder(const QString &folder, const QList<Volume> &volumes)
 } // namespace
 
 FolderListBox::FolderListBox(QWidget *parent)
-    : QListWidget(parent)
+    : PickableList(parent)
     , m_openIcon(FolderIcons::open())
     , m_closedIcon(FolderIcons::closed())
 {
@@ -111,30 +111,8 @@ int FolderListBox::currentFolderRow() const
     return static_cast<int>(NativePath::ancestry(m_path).size()) - 1;
 }
 
-bool FolderListBox::event(QEvent *event)
-{
-    const QScopedValueRollback own(m_ownSelection, true);
-    return QListWidget::event(event);
-}
-
-bool FolderListBox::viewportEvent(QEvent *event)
-{
-    const QScopedValueRollback own(m_ownSelection, true);
-    return QListWidget::viewportEvent(event);
-}
-
-// A row selected while the list neither handles its input nor fills itself was selected from
-// outside: by an assistive tool's action on the row, which opens it as a double click does.
-// It opens once the tool's call has returned, since an error is reported in a box.
-void FolderListBox::selectionChanged(const QItemSelection &selected,
-                                     const QItemSelection &deselected)
-{
-    QListWidget::selectionChanged(selected, deselected);
-    if (!m_ownSelection && !selected.isEmpty())
-        QMetaObject::invokeMethod(this, &FolderListBox::openPick, Qt::QueuedConnection);
-}
-
-void FolderListBox::openPick()
+// A row picked from outside opens as a double click does.
+void FolderListBox::takePick()
 {
     const QList<QListWidgetItem *> picked = selectedItems();
     if (!picked.isEmpty())
@@ -186,7 +164,7 @@ void FolderListBox::fill(const QString &folder, const QStringList &subfolders)
     scrollToItem(item(current));
 }
 
-QListWidgetItem *FolderListBox::addRow(const QString &folder, int depth, RowKind kind)
+void FolderListBox::addRow(const QString &folder, int depth, RowKind kind)
 {
     const QIcon &icon = kind == RowKind::PathFolder ? m_openIcon : m_closedIcon;
     // Filled in before it joins the list, which then hears of it once.
@@ -195,7 +173,6 @@ QListWidgetItem *FolderListBox::addRow(const QString &folder, int depth, RowKind
     row->setData(DepthRole, depth);
     row->setData(KindRole, static_cast<int>(kind));
     addItem(row);
-    return row;
 }
 
 // The user's open: an error cannot go further up than here, so it is reported.
@@ -207,18 +184,12 @@ void FolderListBox::open(const QListWidgetItem *item)
     try {
         changed = display(item->data(FolderRole).toString(), m_source->list());
     } catch (const pomerel::Error &error) {
-        report(error);
+        if (isSignalConnected(QMetaMethod::fromSignal(&FolderListBox::openFailed)))
+            emit openFailed(error);
+        else
+            ErrorBox::show(error, this);
         return;
     }
     if (changed)
         emit pathChanged();
-}
-
-void FolderListBox::report(const pomerel::Error &error)
-{
-    if (isSignalConnected(QMetaMethod::fromSignal(&FolderListBox::openFailed))) {
-        emit openFailed(error);
-        return;
-    }
-    ErrorBox::show(error, this);
 }

@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include "controls/pickablelist.h"
 #include "controls/volumes.h"
 #include "generation/error.h"
 
@@ -12,7 +13,7 @@
 // click or Enter on one opens it, and so does an assistive tool's action on it, which selects
 // the row. Hidden folders are left out, as the system's file browser
 // does by default; the current path shows whatever it passes through.
-class FolderListBox : public QListWidget
+class FolderListBox : public PickableList<QListWidget>
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FolderListBox)
@@ -52,10 +53,6 @@ signals:
     void openFailed(const pomerel::Error &error);
 
 protected:
-    bool event(QEvent *event) override;
-    bool viewportEvent(QEvent *event) override;
-    void selectionChanged(const QItemSelection &selected,
-                          const QItemSelection &deselected) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
@@ -63,13 +60,11 @@ private:
     bool display(const QString &folder, const QList<Volume> &volumes);
     void fill(const QString &folder, const QStringList &subfolders);
     void open(const QListWidgetItem *item);
-    void openPick();
-    void report(const pomerel::Error &error);
-    QListWidgetItem *addRow(const QString &folder, int depth, RowKind kind);
+    void takePick() override;
+    void addRow(const QString &folder, int depth, RowKind kind);
 
     const Volumes *m_source = &Volumes::system();
     QIcon m_openIcon;
     QIcon m_closedIcon;
     QString m_path;
-    bool m_ownSelection = false; // set while the list handles its input or fills itself
 };

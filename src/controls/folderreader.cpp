@@ -102,8 +102,7 @@ QStringList readNames(const QString &folder, pomerel::files::platform::EntryKind
     QStringList names;
     pomerel::files::platform::forEachEntryIn(folder.toStdString(), [&](const FolderEntry &entry) {
         if (entry.kind == wanted && !entry.hidden)
-            names.append(
-                QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
+            names.append(QString::fromUtf8(entry.name));
     });
     return names;
 }

@@ -11,12 +11,10 @@ ListRowDelegate::ListRowDelegate(int depthRole, QObject *parent)
 void ListRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                             const QModelIndex &index) const
 {
-    if (m_depthRole < 0) {
-        QStyledItemDelegate::paint(painter, option, index);
-        return;
-    }
     QStyleOptionViewItem shifted(option);
-    shifted.rect.setLeft(option.rect.left() + index.data(m_depthRole).toInt() * kIndentPerLevel);
+    if (m_depthRole >= 0)
+        shifted.rect.setLeft(option.rect.left() +
+                             index.data(m_depthRole).toInt() * kIndentPerLevel);
     QStyledItemDelegate::paint(painter, shifted, index);
 }
 

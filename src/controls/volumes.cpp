@@ -113,10 +113,9 @@ void Volumes::checkReady(const QString &path, const QList<Volume> &volumes)
 
 std::optional<Volume> Volumes::named(const QString &drive, const QList<Volume> &volumes)
 {
-    const auto match = std::find_if(volumes.cbegin(), volumes.cend(), [&drive](const Volume &v) {
-        return v.drive.compare(drive, NativePath::caseSensitivity()) == 0;
-    });
-    if (match == volumes.cend())
-        return std::nullopt;
-    return *match;
+    for (const Volume &volume : volumes) {
+        if (volume.drive.compare(drive, NativePath::caseSensitivity()) == 0)
+            return volume;
+    }
+    return std::nullopt;
 }

@@ -92,13 +92,11 @@ void copyFileInto(std::string_view file, std::string_view folder)
 void copyMatching(std::string_view pattern, std::string_view folder)
 {
     const Split split = splitFolderAndName(pattern);
-    const std::string_view sourceFolder = split.folder;
-    const std::string_view name = split.name;
-    const std::string listed = sourceFolder.empty() ? std::string(".") : std::string(sourceFolder);
+    const std::string listed = split.folder.empty() ? std::string(".") : std::string(split.folder);
     std::vector<std::string> names;
     // A link to a file counts, since sources may be links.
     platform::forEachEntryIn(listed, [&](const platform::FolderEntry &entry) {
-        if (entry.kind == platform::EntryKind::File && matchesWildcard(entry.name, name))
+        if (entry.kind == platform::EntryKind::File && matchesWildcard(entry.name, split.name))
             names.emplace_back(entry.name);
     });
     if (names.empty())

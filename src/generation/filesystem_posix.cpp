@@ -50,18 +50,14 @@ struct DirectoryCloser
 };
 using Directory = std::unique_ptr<DIR, DirectoryCloser>;
 
-bool isFolder(const std::filesystem::path &path)
-{
-    struct stat status = {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
 // The error for a failed system call on path. A missing file is "Fichier introuvable" when
 // its folder exists and "Chemin d'accès introuvable" when the folder itself is missing.
 Error systemError(int errorNumber, std::string_view path)
 {
     if (errorNumber == ENOENT) {
-        const bool folderExists = isFolder(toFsPath(path).parent_path());
+        struct stat folder = {};
+        const bool folderExists =
+            ::stat(toFsPath(path).parent_path().c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
         return Error(folderExists ? ErrorNumber::FileNotFound : ErrorNumber::PathNotFound,
                      std::string(path));
     }
@@ -116,19 +112,6 @@ platform::EntryKind kindOf(DIR *directory, const dirent &entry)
     return S_ISDIR(status.st_mode) ? EntryKind::Folder : EntryKind::Other;
 }
 
-void writeAll(int fd, std::string_view bytes, std::string_view path)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            throw systemError(errno, path);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-}
-
 // Opens a file to read it whole, following links (sources may be links). O_NONBLOCK keeps a
 // named pipe given as a photo from hanging the run; it changes nothing for a regular file.
 int openForReading(std::string_view path, struct stat &status)
@@ -156,11 +139,6 @@ std::size_t readSome(int fd, char *buffer, std::size_t size, std::string_view pa
     }
 }
 
-bool sameFile(const struct stat &a, const struct stat &b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 } // namespace
 
 namespace platform {
@@ -182,7 +160,8 @@ void copyFile(std::string_view source, std::string_view destination)
 
     struct stat destinationStatus = {};
     if (::lstat(toFsPath(destination).c_str(), &destinationStatus) == 0 &&
-        !S_ISLNK(destinationStatus.st_mode) && sameFile(sourceStatus, destinationStatus))
+        !S_ISLNK(destinationStatus.st_mode) && destinationStatus.st_dev == sourceStatus.st_dev &&
+        destinationStatus.st_ino == sourceStatus.st_ino)
         return;
 
     TemporaryFile output(destination, sourceStatus.st_mode & 0777u);
@@ -210,7 +189,15 @@ FileHandle createNewFile(const std::filesystem::path &path, unsigned mode,
 
 void writeToFile(FileHandle file, std::string_view bytes, std::string_view reported)
 {
-    writeAll(static_cast<int>(file), bytes, reported);
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(static_cast<int>(file), bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            throw systemError(errno, reported);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
 }
 
 void closeFile(FileHandle file, std::string_view reported)
@@ -295,19 +282,9 @@ std::string readAll(std::string_view path)
     if (!S_ISREG(status.st_mode))
         throw Error(ErrorNumber::PathFileAccessError, std::string(path));
     std::string content;
-    content.resize(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 0) + 1);
-    std::size_t used = 0;
-    // The size is a hint: the file may grow while it is read.
-    for (;;) {
-        if (used == content.size())
-            content.resize(content.size() * 2);
-        const std::size_t count =
-            readSome(input.get(), content.data() + used, content.size() - used, path);
-        if (count == 0)
-            break;
-        used += count;
-    }
-    content.resize(used);
+    std::array<char, 1 << 16> buffer{};
+    while (const std::size_t count = readSome(input.get(), buffer.data(), buffer.size(), path))
+        content.append(buffer.data(), count);
     return content;
 }
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <windows.h>
 
 namespace pomerel::files {
@@ -72,48 +73,13 @@ Error windowsError(DWORD code, std::string_view path)
     return Error(numberOf(code), std::string(path));
 }
 
-class Handle
+// Closes a handle, or a search, as it goes out of scope.
+template<auto close> struct Closer
 {
-public:
-    explicit Handle(HANDLE handle)
-        : m_handle(handle)
-    {
-    }
-    ~Handle()
-    {
-        if (isOpen())
-            ::CloseHandle(m_handle);
-    }
-    Handle(const Handle &) = delete;
-    Handle &operator=(const Handle &) = delete;
-
-    HANDLE get() const { return m_handle; }
-    bool isOpen() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
-
-private:
-    HANDLE m_handle;
+    void operator()(HANDLE handle) const { close(handle); }
 };
-
-class FindHandle
-{
-public:
-    explicit FindHandle(HANDLE handle)
-        : m_handle(handle)
-    {
-    }
-    ~FindHandle() { ::FindClose(m_handle); }
-    FindHandle(const FindHandle &) = delete;
-    FindHandle &operator=(const FindHandle &) = delete;
-    HANDLE get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
-bool isDot(const wchar_t *name)
-{
-    return std::wstring_view(name) == L"." || std::wstring_view(name) == L"..";
-}
+using Handle = std::unique_ptr<void, Closer<&::CloseHandle>>;
+using FindHandle = std::unique_ptr<void, Closer<&::FindClose>>;
 
 // Calls visit(entry) for every entry of the folder but "." and "..".
 template<typename Visit> void forEachEntry(std::string_view folder, Visit visit)
@@ -131,7 +97,8 @@ template<typename Visit> void forEachEntry(std::string_view folder, Visit visit)
     }
     const FindHandle handle(found);
     do {
-        if (!isDot(entry.cFileName))
+        const std::wstring_view name = entry.cFileName;
+        if (name != L"." && name != L"..")
             visit(entry);
     } while (::FindNextFileW(handle.get(), &entry));
     if (const DWORD code = ::GetLastError(); code != ERROR_NO_MORE_FILES)
@@ -146,17 +113,6 @@ bool isFolder(DWORD attributes)
 bool isLink(DWORD attributes)
 {
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
-void writeAll(HANDLE file, std::string_view bytes, std::string_view path)
-{
-    while (!bytes.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-        DWORD written = 0;
-        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr))
-            throw windowsError(::GetLastError(), path);
-        bytes.remove_prefix(written);
-    }
 }
 
 } // namespace
@@ -217,7 +173,13 @@ FileHandle createNewFile(const std::filesystem::path &path, unsigned, std::strin
 
 void writeToFile(FileHandle file, std::string_view bytes, std::string_view reported)
 {
-    writeAll(reinterpret_cast<HANDLE>(file), bytes, reported);
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!::WriteFile(reinterpret_cast<HANDLE>(file), bytes.data(), chunk, &written, nullptr))
+            throw windowsError(::GetLastError(), reported);
+        bytes.remove_prefix(written);
+    }
 }
 
 void closeFile(FileHandle file, std::string_view reported)
@@ -273,11 +235,12 @@ std::string readAll(std::string_view path)
     const DWORD attributes = ::GetFileAttributesW(wide(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && isFolder(attributes))
         throw Error(ErrorNumber::PathFileAccessError, std::string(path));
-    const Handle file(::CreateFileW(wide(path).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.isOpen())
+    const HANDLE opened =
+        ::CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
         throw windowsError(::GetLastError(), path);
+    const Handle file(opened);
     std::string content;
     char buffer[1 << 16];
     for (;;) {

@@ -18,16 +18,6 @@ namespace {
 constexpr std::string_view kTemplateName = "brt.ggg";
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool endsWithLineEnd(std::string_view text)
-{
-    return text.ends_with('\r') || text.ends_with(kLineEnd);
-}
-
-std::size_t placeholderCount(std::string_view templateBytes)
-{
-    return static_cast<std::size_t>(std::count(templateBytes.begin(), templateBytes.end(), '*'));
-}
-
 // The page goes to its file as it is made, whenever this much of it is waiting: a long page
 // is never held whole in memory.
 constexpr std::size_t kWriteBytes = 1 << 16;
@@ -59,7 +49,8 @@ void writePage(std::string_view templateBytes, const CvFields &cvFields,
         }
     }
     // The last line needs no line end in the template, but gets one in the page.
-    if (!templateBytes.empty() && !endsWithLineEnd(templateBytes))
+    if (!templateBytes.empty() && !templateBytes.ends_with('\r') &&
+        !templateBytes.ends_with(kLineEnd))
         page += kLineEnd;
     output.write(page);
 }
@@ -71,7 +62,8 @@ void fillTemplate(std::string_view depart, std::string_view oa, const CvFields &
     const std::string templatePath = resourcePath(depart, kTemplateName);
     const std::string templateBytes = files::readAll(templatePath);
     // Too many placeholders: the template is what needs mending, and the page is not touched.
-    if (placeholderCount(templateBytes) > kFieldCount)
+    if (std::count(templateBytes.begin(), templateBytes.end(), '*') >
+        static_cast<std::ptrdiff_t>(kFieldCount))
         throw Error(ErrorNumber::SubscriptOutOfRange, templatePath);
     // The page goes to a file beside "CV.html" that replaces it only once complete, so a
     // failing run leaves the previous page as it was.

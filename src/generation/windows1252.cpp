@@ -89,11 +89,6 @@ Decoded decodeOne(std::string_view text)
     return {value, length};
 }
 
-bool isAscii(char c)
-{
-    return static_cast<unsigned char>(c) < 0x80;
-}
-
 } // namespace
 
 void appendWindows1252(std::string &out, std::string_view utf8)
@@ -101,7 +96,8 @@ void appendWindows1252(std::string &out, std::string_view utf8)
     while (!utf8.empty()) {
         // ASCII, most of any text, goes as it is, a run at a time.
         const auto run = static_cast<std::size_t>(
-            std::find_if_not(utf8.begin(), utf8.end(), isAscii) - utf8.begin());
+            std::find_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) != 0; }) -
+            utf8.begin());
         out.append(utf8.substr(0, run));
         utf8.remove_prefix(run);
         if (utf8.empty())

@@ -5,16 +5,6 @@
 #include <QPainter>
 #include <QStyle>
 
-namespace {
-
-// The caption as drawn: each carriage return becomes a line break.
-QString displayedText(QString caption)
-{
-    return caption.replace(u'\r', u'\n');
-}
-
-} // namespace
-
 CaptionLabel::CaptionLabel(QWidget *parent)
     : QLabel(parent)
 {
@@ -31,6 +21,8 @@ void CaptionLabel::paintEvent(QPaintEvent *event)
     const int inset = margin();
     const QRect area = contentsRect().adjusted(inset, inset, -inset, -inset);
     painter.setClipRect(area);
+    // Each carriage return of the caption becomes a line break.
     style()->drawItemText(&painter, area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                          palette(), isEnabled(), displayedText(text()), foregroundRole());
+                          palette(), isEnabled(), QString(text()).replace(u'\r', u'\n'),
+                          foregroundRole());
 }

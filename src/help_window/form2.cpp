@@ -13,31 +13,11 @@
 
 using namespace Qt::StringLiterals;
 
-// The help pictures live in the static assets library: their registration has to be pulled in by
-// name, once, before the first window uses them. Q_INIT_RESOURCE cannot sit inside a namespace.
-static void initHelpResources()
-{
-    Q_INIT_RESOURCE(help);
-}
-
-namespace {
-
-void ensureHelpResources()
-{
-    static const bool registered = [] {
-        initHelpResources();
-        return true;
-    }();
-    Q_UNUSED(registered)
-}
-
-} // namespace
-
 Form2::Form2(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Form2>())
 {
-    ensureHelpResources();
+    Assets::registerPictures(); // the form's own pictures are among them
     substituteClassicFonts();
     announceAsWindow<Form2>();
     // Closing the help window unloads it: everything it shows is discarded.
@@ -45,7 +25,7 @@ Form2::Form2(QWidget *parent)
     ui->setupUi(this);
     setUpLook();
     connectHandlers();
-    load();
+    showInMainTextArea(HelpTopic::Introduction, false);
 }
 
 Form2::~Form2() = default;
@@ -83,13 +63,13 @@ void Form2::connectHandlers()
     // introduction, the main window's areas from the photo to the page creation, and last the
     // illustration's turn, which follows the page creation.
     m_steps = {{
-        {nullptr, &Form2::showIntroduction},
-        {ui->Image5, &Form2::showIntroductionWithBanner},
-        {ui->Image1, &Form2::showPhotoTopic},
-        {ui->Image2, &Form2::showFieldsTopic},
-        {ui->Image3, &Form2::showSectionsTopic},
-        {ui->Image4, &Form2::showPageCreationTopic},
-        {ui->Image7, &Form2::turnIllustrationOver},
+        {nullptr, [this] { showTopic(HelpTopic::Introduction); }},
+        {ui->Image5, [this] { showInMainTextArea(HelpTopic::Introduction, true); }},
+        {ui->Image1, [this] { showTopic(HelpTopic::Photo); }},
+        {ui->Image2, [this] { showTopic(HelpTopic::Fields); }},
+        {ui->Image3, [this] { showTopic(HelpTopic::Sections); }},
+        {ui->Image4, [this] { showPageCreationTopic(); }},
+        {ui->Image7, [this] { turnIllustrationOver(); }},
     }};
     for (std::size_t index = 0; index < m_steps.size(); ++index) {
         if (ClickableImage *area = m_steps[index].area)
@@ -122,7 +102,7 @@ void Form2::showStep(std::size_t index)
 {
     const QString label1 = ui->Label1->text();
     const QString label3 = ui->Label3->text();
-    (this->*m_steps[index].show)();
+    m_steps[index].show();
     m_step = index;
     // A label tells screen readers of a new text itself. The one showing the explanation is
     // announced here when its text stays (the banner's introduction, the turn, a topic chosen
@@ -143,32 +123,6 @@ void Form2::paintEvent(QPaintEvent *event)
     painter.drawPixmap(0, 0, m_background);
 }
 
-void Form2::load()
-{
-    showInMainTextArea(HelpTopic::Introduction, false);
-}
-
-// The introduction as the window opens on it: the arrow keys come back to it from any topic.
-void Form2::showIntroduction()
-{
-    showInMainTextAreaWithoutIllustrations(HelpTopic::Introduction);
-}
-
-void Form2::showPhotoTopic()
-{
-    showInMainTextAreaWithoutIllustrations(HelpTopic::Photo);
-}
-
-void Form2::showFieldsTopic()
-{
-    showInMainTextAreaWithoutIllustrations(HelpTopic::Fields);
-}
-
-void Form2::showSectionsTopic()
-{
-    showInMainTextAreaWithoutIllustrations(HelpTopic::Sections);
-}
-
 // The page-creation text goes below, and the first illustration covers the main text area.
 // Image6 is left as it is: Image7 lies in front of it.
 void Form2::showPageCreationTopic()
@@ -180,19 +134,14 @@ void Form2::showPageCreationTopic()
     ui->Image7->show();
 }
 
-// The only topic with the banner. It leaves the illustrations alone, so one still shown keeps
-// covering the text.
-void Form2::showIntroductionWithBanner()
-{
-    showInMainTextArea(HelpTopic::Introduction, true);
-}
-
 void Form2::turnIllustrationOver()
 {
     ui->Image7->hide();
     ui->Image6->show();
 }
 
+// The banner goes with the introduction reached by its picture only. That one leaves the
+// illustrations alone, so one still shown keeps covering the text.
 void Form2::showInMainTextArea(HelpTopic topic, bool banner)
 {
     ui->Label1->show();
@@ -201,7 +150,9 @@ void Form2::showInMainTextArea(HelpTopic topic, bool banner)
     ui->Label1->setText(helpText(topic));
 }
 
-void Form2::showInMainTextAreaWithoutIllustrations(HelpTopic topic)
+// The introduction as the window opens on it (the arrow keys come back to it from any topic),
+// and the main window's areas but the page creation.
+void Form2::showTopic(HelpTopic topic)
 {
     ui->Image7->hide();
     ui->Image6->hide();

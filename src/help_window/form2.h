@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -39,7 +40,7 @@ private:
     struct Step
     {
         ClickableImage *area;
-        void (Form2::*show)();
+        std::function<void()> show;
     };
 
     void setUpLook();
@@ -48,18 +49,11 @@ private:
     void moveThroughSteps(int direction);
     void showStep(std::size_t index);
 
-    // The topics' click handlers, each setting the visibility of its controls, then the text.
-    void load();
-    void showIntroduction();
-    void showPhotoTopic();
-    void showFieldsTopic();
-    void showSectionsTopic();
+    // The topics, each setting the visibility of its controls, then the text.
+    void showTopic(HelpTopic topic);
     void showPageCreationTopic();
-    void showIntroductionWithBanner();
     void turnIllustrationOver();
-
     void showInMainTextArea(HelpTopic topic, bool banner);
-    void showInMainTextAreaWithoutIllustrations(HelpTopic topic);
 
     std::unique_ptr<Ui::Form2> ui;
     QPixmap m_background;

@@ -41,11 +41,6 @@ namespace {
 const QString kTitle = QStringLiteral("Pomerel");
 const QColor kTeal(0, 128, 128);
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // An editor's text with every line end as CR LF, the way the page generation expects it.
 // The raw text keeps what the user typed (no-break spaces included); its blocks are apart by
 // paragraph separators, and Shift+Enter leaves line separators.
@@ -177,41 +172,32 @@ void Form1::colourLabels()
     }
 }
 
-void Form1::setShown(std::initializer_list<Visibility> steps)
+void Form1::setShown(std::initializer_list<QWidget *> widgets, bool shown)
 {
-    for (const Visibility &step : steps)
-        step.widget->setVisible(step.shown);
+    for (QWidget *widget : widgets)
+        widget->setVisible(shown);
 }
 
-// Every handler runs through runReporting, so that a failure is reported and the window
-// carries on as the failing step left it.
+// Every handler reports its failure, and the window carries on as the failing step left it.
 template<typename Sender, typename Signal, typename Handler>
 void Form1::handle(Sender *sender, Signal signal, Handler handler)
 {
-    connect(sender, signal, this, [this, handler] { runReporting(handler); });
-}
-
-template<typename Body> void Form1::runReporting(Body &&body)
-{
-    std::optional<pomerel::Error> failure;
-    try {
-        body();
-    } catch (const pomerel::Error &error) {
-        failure = error;
-    } catch (const std::bad_alloc &) {
-        failure = pomerel::Error(pomerel::ErrorNumber::OutOfMemory);
-    } catch (const std::system_error &error) {
-        failure = pomerel::errorFromSystem(error.code(), {});
-    } catch (const std::exception &) {
-        failure = pomerel::Error(pomerel::ErrorNumber::InvalidCall);
-    }
-    if (failure)
-        report(*failure);
-}
-
-void Form1::report(const pomerel::Error &error)
-{
-    ErrorBox::show(error, this);
+    connect(sender, signal, this, [this, handler] {
+        std::optional<pomerel::Error> failure;
+        try {
+            handler();
+        } catch (const pomerel::Error &error) {
+            failure = error;
+        } catch (const std::bad_alloc &) {
+            failure = pomerel::Error(pomerel::ErrorNumber::OutOfMemory);
+        } catch (const std::system_error &error) {
+            failure = pomerel::errorFromSystem(error.code(), {});
+        } catch (const std::exception &) {
+            failure = pomerel::Error(pomerel::ErrorNumber::InvalidCall);
+        }
+        if (failure)
+            ErrorBox::show(*failure, this);
+    });
 }
 
 void Form1::connectHandlers()
@@ -228,11 +214,13 @@ void Form1::connectHandlers()
 
     // A folder the user cannot open is reported like every other failure.
     for (FolderListBox *folders : {ui->dirList, ui->dirList1})
-        connect(folders, &FolderListBox::openFailed, this, &Form1::report);
+        connect(folders, &FolderListBox::openFailed, this,
+                [this](const pomerel::Error &error) { ErrorBox::show(error, this); });
 
     handle(ui->DrvList, &DriveListBox::driveChanged,
            [this] { changeDrive(ui->DrvList, ui->dirList); });
-    handle(ui->dirList, &FolderListBox::pathChanged, [this] { followPhotoFolder(); });
+    handle(ui->dirList, &FolderListBox::pathChanged,
+           [this] { ui->filList->setPath(ui->dirList->path()); });
     handle(ui->filList, &FileListBox::fileSelected, [this] { selectPhoto(); });
 
     handle(ui->DrvList1, &DriveListBox::driveChanged,
@@ -243,7 +231,10 @@ void Form1::connectHandlers()
     connect(ui->Command6, &QPushButton::clicked, this, &Form1::chooseDestination);
     handle(ui->Command8, &QPushButton::clicked, [this] { makePage(); });
     connect(ui->Command9, &QPushButton::clicked, this, &Form1::startAgain);
-    connect(ui->Command10, &QPushButton::clicked, this, &Form1::quitProgram);
+    connect(ui->Command10, &QPushButton::clicked, this, [] {
+        QApplication::closeAllWindows();
+        QCoreApplication::quit();
+    });
     handle(ui->Image1, &ClickableImage::clicked, [this] { openHelp(); });
     // F1, the desktops' help key, does what a click on the help picture does, while the
     // picture is shown: the picture itself takes no focus.
@@ -271,11 +262,6 @@ void Form1::changeDrive(DriveListBox *drives, FolderListBox *folders)
     } catch (const pomerel::Error &) {
         drives->setDrive(folders->path());
     }
-}
-
-void Form1::followPhotoFolder()
-{
-    ui->filList->setPath(ui->dirList->path());
 }
 
 // The picture is loaded before anything changes, so a file that is not a picture leaves the
@@ -317,10 +303,8 @@ QString Form1::askFolderName()
 {
     QInputDialog dialog(this);
     dialog.setWindowTitle(kTitle);
-    dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(
         QStringLiteral("Veuillez rentrer le nom du répertoire sans espace à créer.  Merci"));
-    dialog.setTextValue(QString());
     // A French program answers in French, whatever language Qt itself was given.
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
@@ -332,24 +316,13 @@ QString Form1::askFolderName()
 // "Création de la page.": from Editing to ChoosingDestination.
 void Form1::chooseDestination()
 {
-    setShown({
-        {ui->Image1, false},
-        {ui->Text1, false},
-        {ui->Text2, false},
-        {ui->Text3, false},
-        {ui->Text4, false},
-        {ui->Text5, false},
-        {ui->dirList, false},
-        {ui->DrvList, false},
-        {ui->filList, false},
-        {ui->dirList1, true},
-        {ui->DrvList1, true},
-        {ui->filList1, true},
-        {ui->Command6, false},
-        {ui->Command7, true},
-        {ui->Command8, true},
-        {ui->Label7, true},
-    });
+    // The order counts: hiding the control with the focus passes it to the next one shown.
+    setShown({ui->Image1, ui->Text1, ui->Text2, ui->Text3, ui->Text4, ui->Text5, ui->dirList,
+              ui->DrvList, ui->filList},
+             false);
+    setShown({ui->dirList1, ui->DrvList1, ui->filList1}, true);
+    setShown({ui->Command6}, false);
+    setShown({ui->Command7, ui->Command8, ui->Label7}, true);
 }
 
 // "SUITE": the generation run. OC keeps the default the run gave it, even when a later step
@@ -382,25 +355,17 @@ pomerel::BoxTexts Form1::boxTexts() const
 
 void Form1::warn(std::string_view message)
 {
-    QMessageBox box(QMessageBox::NoIcon, kTitle, fromUtf8(message), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, kTitle, QString::fromUtf8(message), QMessageBox::Ok, this);
     box.exec();
 }
 
 // From ChoosingDestination to Finished.
 void Form1::showFinished()
 {
-    setShown({
-        {ui->Command8, false},
-        {ui->dirList1, false},
-        {ui->DrvList1, false},
-        {ui->filList1, false},
-        {ui->Command6, false},
-        {ui->Command7, false},
-        {ui->Label7, false},
-        {ui->Label9, true},
-        {ui->Command9, true},
-        {ui->Command10, true},
-    });
+    setShown({ui->Command8, ui->dirList1, ui->DrvList1, ui->filList1, ui->Command6, ui->Command7,
+              ui->Label7},
+             false);
+    setShown({ui->Label9, ui->Command9, ui->Command10}, true);
 }
 
 void Form1::openInDefaultBrowser(const std::string &page)
@@ -412,31 +377,10 @@ void Form1::openInDefaultBrowser(const std::string &page)
 // "Refaire": from Finished back to Editing, everything typed and chosen kept.
 void Form1::startAgain()
 {
-    setShown({
-        {ui->Command9, false},
-        {ui->Command10, false},
-        {ui->Image1, true},
-        {ui->Text1, true},
-        {ui->Text2, false},
-        {ui->Text3, false},
-        {ui->Text4, false},
-        {ui->Text5, false},
-        {ui->dirList, true},
-        {ui->DrvList, true},
-        {ui->filList, true},
-        {ui->dirList1, false},
-        {ui->DrvList1, false},
-        {ui->filList1, false},
-        {ui->Command6, true},
-        {ui->Command7, false},
-        {ui->Label9, false},
-    });
-}
-
-void Form1::quitProgram()
-{
-    QApplication::closeAllWindows();
-    QCoreApplication::quit();
+    setShown({ui->Command9, ui->Command10, ui->Text2, ui->Text3, ui->Text4, ui->Text5, ui->dirList1,
+              ui->DrvList1, ui->filList1, ui->Command7, ui->Label9},
+             false);
+    setShown({ui->Image1, ui->Text1, ui->dirList, ui->DrvList, ui->filList, ui->Command6}, true);
 }
 
 // The help window is a window of its own, so it stays open after this one is closed. It

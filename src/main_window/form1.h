@@ -16,10 +16,6 @@ namespace Ui {
 class Form1;
 }
 
-namespace pomerel {
-class Error;
-}
-
 class DriveListBox;
 class FolderListBox;
 class Form2;
@@ -49,24 +45,16 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    struct Visibility
-    {
-        QWidget *widget;
-        bool shown;
-    };
-    static void setShown(std::initializer_list<Visibility> steps);
+    static void setShown(std::initializer_list<QWidget *> widgets, bool shown);
 
     void colourLabels();
 
     template<typename Sender, typename Signal, typename Handler>
     void handle(Sender *sender, Signal signal, Handler handler);
-    template<typename Body> void runReporting(Body &&body);
-    void report(const pomerel::Error &error);
 
     void connectHandlers();
     void showSection(QPlainTextEdit *editor);
     void changeDrive(DriveListBox *drives, FolderListBox *folders);
-    void followPhotoFolder();
     void selectPhoto();
     void followDestinationFolder();
     void addFolder();
@@ -74,7 +62,6 @@ private:
     void chooseDestination();
     void makePage();
     void startAgain();
-    void quitProgram();
     void openHelp();
     std::array<QLineEdit *, 9> lineBoxes() const;
     pomerel::BoxTexts boxTexts() const;

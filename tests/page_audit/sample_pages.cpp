@@ -7,6 +7,7 @@
 #include "generation/error.h"
 #include "generation/generation.h"
 
+#include <array>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -31,6 +32,13 @@ struct SampleCv
     bool withPhoto = false;
     pomerel::BoxTexts texts; // Text1 at index 0 to Text14 at index 13
 };
+
+// The identity column, Text6 to Text14 in order.
+void setDetails(SampleCv &cv, const std::array<std::string_view, 9> &details)
+{
+    for (std::size_t i = 0; i < details.size(); ++i)
+        cv.texts[5 + i] = details[i];
+}
 
 // Section texts as the window hands them over: lines joined by CR LF.
 std::string lines(std::initializer_list<std::string_view> parts)
@@ -92,15 +100,10 @@ SampleCv fullCv()
         "sans rupture de service ; passage à la préparation vocale ; création d'un parcours "
         "d'accueil pour les intérimaires, repris depuis par les deux autres sites du groupe.",
     });
-    cv.texts[5] = "M. Karim Benali-Duval";
-    cv.texts[6] = "né le 3 mars 1989";
-    cv.texts[7] = "Responsable logistique";
-    cv.texts[8] = "Gestion d'entrepôt et transport";
-    cv.texts[9] = "karim.benali-duval@exemple.fr";
-    cv.texts[10] = "04 78 12 34 56";
-    cv.texts[11] = "06 12 34 56 78";
-    cv.texts[12] = "12 rue des Tanneurs, appartement 4";
-    cv.texts[13] = "69007 Lyon";
+    setDetails(cv, {"M. Karim Benali-Duval", "né le 3 mars 1989", "Responsable logistique",
+                    "Gestion d'entrepôt et transport", "karim.benali-duval@exemple.fr",
+                    "04 78 12 34 56", "06 12 34 56 78", "12 rue des Tanneurs, appartement 4",
+                    "69007 Lyon"});
     return cv;
 }
 
@@ -176,15 +179,10 @@ SampleCv longCv()
         "porte la voix des équipes du domicile.",
         "Références des médecins coordonnateurs et de la direction sur demande.",
     });
-    cv.texts[5] = "Mme Claire Rousseau-Lemaire";
-    cv.texts[6] = "née le 14 juin 1982";
-    cv.texts[7] = "Infirmière coordinatrice";
-    cv.texts[8] = "Soins à domicile et parcours de santé";
-    cv.texts[9] = "claire.rousseau-lemaire@exemple.fr";
-    cv.texts[10] = "03 85 21 43 65";
-    cv.texts[11] = "06 71 82 93 04";
-    cv.texts[12] = "8 quai des Marans";
-    cv.texts[13] = "71000 Mâcon";
+    setDetails(cv,
+               {"Mme Claire Rousseau-Lemaire", "née le 14 juin 1982", "Infirmière coordinatrice",
+                "Soins à domicile et parcours de santé", "claire.rousseau-lemaire@exemple.fr",
+                "03 85 21 43 65", "06 71 82 93 04", "8 quai des Marans", "71000 Mâcon"});
     return cv;
 }
 
