@@ -89,7 +89,7 @@ while IFS= read -r program; do
     name=$(basename "$program" .exe)
     log=$build/$name.log
     (cd "$(dirname "$program")" &&
-        run_logged "$build/$name.run.log" "$program" -platform offscreen -o "$(winepath_of "$log"),txt") ||
+        run_logged "$build/$name.run.log" "$program" -platform windows:fontengine=freetype -o "$(winepath_of "$log"),txt") ||
         status=$?
     echo "--- $name: $(grep -E '^Totals:' "$log" || echo 'no result')"
     grep -E '^(FAIL!|XPASS)' -A2 "$log" || true
