@@ -111,9 +111,11 @@ done
 echo "$(basename "$zip"): $(grep -vc '/$' <<<"$listing") files, $(du -k "$zip" | cut -f1) KiB;" \
     "$(basename "$setup"): $(du -k "$setup" | cut -f1) KiB"
 
-# The program needs no DLL beside it: all it imports is Windows' own.
+# The program needs no DLL beside it: all it imports is Windows' own. The api-ms-win-* names
+# are API sets, which Windows' loader maps to its own DLLs; they are no files.
 imports=$(x86_64-w64-mingw32-objdump -p "$build/bin/pomerel.exe" | sed -n 's/^\s*DLL Name: //p')
 for dll in $imports; do
+    [[ $dll != api-ms-win-* ]] || continue
     [[ -n $(find "$c_drive/windows/system32" -maxdepth 1 -iname "$dll") ]] ||
         fail "pomerel.exe needs $dll, which Windows lacks"
 done
