@@ -89,8 +89,8 @@ quit_program() {
 
 # Prints the id of the first shown window whose title matches the pattern, waiting for it.
 wait_for_window() {
-    local pattern=$1 window
-    for _ in $(seq 300); do
+    local pattern=$1 tenths=${2:-300} window
+    for _ in $(seq "$tenths"); do
         window=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1) || true
         if [[ -n $window ]]; then
             echo "$window"
@@ -105,7 +105,7 @@ wait_for_window() {
 # The main window: its title is the program's name after six blanks. There is no window
 # manager, so the window is given the keyboard focus by hand.
 wait_for_main_window() {
-    main_window=$(wait_for_window '^      Pomerel$')
+    main_window=$(wait_for_window '^      Pomerel$' "${1:-300}")
     xdotool windowfocus --sync "$main_window"
 }
 

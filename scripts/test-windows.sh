@@ -150,7 +150,8 @@ cp "$root/resources/logo.jpg" "$scratch/photos/portrait.jpg"
 say "starting Pomerel through its Start-menu shortcut"
 ("$wine" start /wait /unix "$shortcut" >"$build/program.log" 2>&1) &
 program_pid=$!
-wait_for_main_window
+# A first start in a new Wine prefix takes Wine's own set-up: up to two minutes.
+wait_for_main_window 1200
 # The clicks land where the .ui file places the controls, in the window's client area: the X
 # window must be that area alone, frame and caption left out.
 size=$(xdotool getwindowgeometry "$main_window" | sed -n 's/^ *Geometry: //p')
