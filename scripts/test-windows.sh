@@ -58,6 +58,14 @@ fi
 "$wine_dir/wineserver" -p
 "$wine" wineboot --init >/dev/null 2>&1
 c_drive=$WINEPREFIX/drive_c
+if [[ $mode == program ]]; then
+    # A CD drive r: without its disc: a drive letter on a folder that is not there. Wine reads
+    # the drives' kinds when its server starts.
+    ln -s "$WINEPREFIX/no-disc" "$WINEPREFIX/dosdevices/r:"
+    "$wine" reg add 'HKLM\Software\Wine\Drives' /v r: /d cdrom /f >/dev/null 2>&1
+    "$wine_dir/wineserver" -k
+    "$wine_dir/wineserver" -p
+fi
 
 # A Unix path as the Windows programs see it, through Wine's drive z:.
 winepath_of() { printf 'Z:%s' "${1//\//\\}"; }
@@ -83,6 +91,15 @@ if [[ $mode == core ]]; then
     exit "$status"
 fi
 
+# The browser the window tests and the program start is a stand-in that writes down its
+# command line.
+browser_dir="$c_drive/Program Files/Internet Explorer"
+mkdir -p "$browser_dir"
+find "$browser_dir" -maxdepth 1 -iname iexplore.exe -delete
+cp "$build/bin/command_line_recorder.exe" "$browser_dir/IEXPLORE.EXE"
+export POMEREL_RECORD_FILE='C:\browser-command-line.txt'
+opened=$c_drive/browser-command-line.txt
+
 # The window tests have no console: Qt Test writes to a file, and Wine hands the program no
 # QT_ variable, so the platform is an argument.
 while IFS= read -r program; do
@@ -95,6 +112,12 @@ while IFS= read -r program; do
     grep -E '^(FAIL!|XPASS)' -A2 "$log" || true
 done < <(find "$build/tests" -name '*_test*.exe' -not -path '*/bin/*' | sort)
 ((status == 0)) || fail "a test failed under Wine"
+# The drive list shows Wine's drives, and knows the one without its disc.
+drives=$(sed -n 's/.*The drive list shows: //p' "$build/drivelistbox_test.log")
+echo "the drive list under Wine shows: $drives"
+for drive in 'c:' 'z:' 'r: \(not ready\)'; do
+    grep -qE "(^|, )$drive( \[[^]]*\])?(, |$)" <<<"$drives" || fail "the drive list lacks $drive"
+done
 
 # --- What ships ------------------------------------------------------------------------------
 say "making the ZIP and the setup program"
@@ -132,14 +155,6 @@ shortcut=$(find "$c_drive" -path '*/Start Menu/*' -name Pomerel.lnk | head -n 1)
 [[ -n $shortcut ]] || fail "the setup program made no Start-menu shortcut"
 printf 'installed in C:\\Program Files\\Pomerel, shortcut %s\n' "${shortcut#"$c_drive"/}"
 
-# The browser the program starts is a stand-in that writes down its command line.
-browser_dir="$c_drive/Program Files/Internet Explorer"
-mkdir -p "$browser_dir"
-find "$browser_dir" -maxdepth 1 -iname iexplore.exe -delete
-cp "$build/bin/command_line_recorder.exe" "$browser_dir/IEXPLORE.EXE"
-export POMEREL_RECORD_FILE='C:\browser-command-line.txt'
-opened=$c_drive/browser-command-line.txt
-
 # A photo on drive z: (the Unix tree), the page on drive c:, in the user's folder.
 user_dir=$(find "$c_drive/users" -mindepth 1 -maxdepth 1 -type d -not -name Public | head -n 1)
 user=$(basename "$user_dir")
@@ -163,6 +178,12 @@ fill_box Text6 'Hélène Dupré'
 fill_box Text8 'Comptable'
 fill_box Text10 'helene.dupre@example.org'
 fill_box Text1 $'Vingt ans de métier.\nRigueur et discrétion.'
+# Drive r: has no disc: the list goes back to the drive it showed, without a word.
+click DrvList
+xdotool key r Return
+sleep 1
+[[ -z $(xdotool search --onlyvisible --name '^Pomerel$' 2>/dev/null) ]] ||
+    fail "choosing a drive without its disc showed a box"
 # The photo is taken from drive z:, chosen by its letter in the drive list.
 click DrvList
 xdotool key z Return

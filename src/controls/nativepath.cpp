@@ -92,6 +92,19 @@ QString join(const QString &folder, const QString &name)
     return QString::fromStdString(joined);
 }
 
+QString nameAsCreated(const QString &name)
+{
+#ifdef Q_OS_WIN
+    qsizetype end = name.size();
+    while (end > 0 &&
+           (name.at(end - 1) == QLatin1Char(' ') || name.at(end - 1) == QLatin1Char('.')))
+        --end;
+    return name.left(end);
+#else
+    return name;
+#endif
+}
+
 std::filesystem::path toFsPath(const QString &path)
 {
     return pomerel::toFsPath(path.toStdString());

@@ -28,6 +28,10 @@ QString displayName(const QString &folder);
 // The folder's path with name added, with one separator between them, in the system's form.
 QString join(const QString &folder, const QString &name);
 
+// The name a new file or folder gets: Windows drops trailing blanks and dots, which leaves
+// nothing of a name made of them alone.
+QString nameAsCreated(const QString &name);
+
 // The path as the file system wants it.
 std::filesystem::path toFsPath(const QString &path);
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QStyle>
+#include <QStyleOption>
 
 namespace {
 
@@ -65,4 +66,14 @@ void FaceButton::paintEvent(QPaintEvent *)
         caption.adjust(edge, edge, 0, 0);
     style()->drawItemText(&painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
                           isEnabled(), text(), QPalette::ButtonText);
+
+    // The system's focus mark around the caption, as the sheet had it drawn: Windows' dotted
+    // frame in the face's opposite colour; other styles draw it after a key moved the focus.
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = caption;
+        focus.backgroundColor = m_face;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }

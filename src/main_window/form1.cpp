@@ -287,13 +287,17 @@ void Form1::followDestinationFolder()
 }
 
 // Makes a folder inside the destination (or the current folder while none was chosen) and
-// opens it in the destination lists, which makes it the destination.
+// opens it in the destination lists, which makes it the destination: the folder the system
+// made, under the name it gave it.
 void Form1::addFolder()
 {
     const QString answer = askFolderName();
     if (answer.isEmpty())
         return;
-    const QString path = m_oa + answer;
+    const QString name = NativePath::nameAsCreated(answer);
+    if (name.isEmpty())
+        throw pomerel::Error(pomerel::ErrorNumber::BadFileName, answer.toStdString());
+    const QString path = m_oa + name;
     makeFolder(path);
     ui->dirList1->setPath(QFileInfo(path).absoluteFilePath());
     ui->dirList1->refresh();

@@ -142,11 +142,20 @@ void FileListBoxTest::patternRulesDifferFromTheCopys()
 
 void FileListBoxTest::listsOnlyVisibleFilesInNameOrder()
 {
-    make(m_root->path(), {"b.txt", "A.txt", "c.TXT", "a.txt", "zoe.txt", "Zoé.txt", "été.txt",
-                          "Ecole.txt", "fête.txt", "sub.txt/", ".hidden.txt", "ordinary/"});
+#ifdef Q_OS_WIN
+    const QStringList otherCase; // a.txt would be A.txt again: Windows ignores letter case
+#else
+    const QStringList otherCase{"a.txt"};
+#endif
+    make(m_root->path(),
+         QStringList{"b.txt", "A.txt", "c.TXT", "zoe.txt", "Zoé.txt", "été.txt", "Ecole.txt",
+                     "fête.txt", "sub.txt/", ".hidden.txt", "ordinary/"} +
+             otherCase);
     m_list->setPath(folder());
-    QCOMPARE(m_list->fileNames(), (QStringList{"A.txt", "a.txt", "b.txt", "c.TXT", "Ecole.txt",
-                                               "été.txt", "fête.txt", "Zoé.txt", "zoe.txt"}));
+    const QStringList expected =
+        QStringList{"A.txt"} + otherCase +
+        QStringList{"b.txt", "c.TXT", "Ecole.txt", "été.txt", "fête.txt", "Zoé.txt", "zoe.txt"};
+    QCOMPARE(m_list->fileNames(), expected);
     QCOMPARE(m_list->path(), folder());
     QCOMPARE(m_list->fileName(), QString());
 }

@@ -98,10 +98,12 @@ void FolderListBoxTest::showsPathFromRootThenSubfolders()
          {"cv/Beta/", "cv/alpha/", "cv/gamma/", "cv/.cache/", "cv/file.txt", "cv/alpha/deeper/"});
     m_list->setPath(under("cv"));
 
-    const QStringList path =
-        native(m_root->path() + "/cv").split(QDir::separator(), Qt::SkipEmptyParts);
-    const int depth = static_cast<int>(path.size()); // the root's row comes first
-    QCOMPARE(m_list->item(0)->text(), QDir::rootPath());
+    // The root's row ("/", "c:\") comes first, then one row for each folder down to cv.
+    QStringList path = native(m_root->path() + "/cv").split(QDir::separator(), Qt::SkipEmptyParts);
+    if (QDir::rootPath() != QLatin1String("/"))
+        path.removeFirst(); // the drive, which the root's row shows
+    const int depth = static_cast<int>(path.size());
+    QCOMPARE(m_list->item(0)->text(), NativePath::displayName(native(QDir::rootPath())));
     QCOMPARE(m_list->item(0)->data(FolderListBox::KindRole).toInt(), static_cast<int>(PathFolder));
     for (int i = 0; i < path.size(); ++i) {
         QCOMPARE(m_list->item(i + 1)->text(), path[i]);
@@ -160,7 +162,11 @@ void FolderListBoxTest::nonAsciiFolderNames_data()
     QTest::newRow("French") << "Été à Noël";
     QTest::newRow("Polish") << "Łódź";
     QTest::newRow("Japanese") << "写真";
+#ifdef Q_OS_WIN
+    QTest::newRow("blanks and symbols") << " mon cv [2007]"; // trailing blanks would be dropped
+#else
     QTest::newRow("blanks and symbols") << " mon cv [2007] ";
+#endif
 }
 
 void FolderListBoxTest::nonAsciiFolderNames()
@@ -327,10 +333,9 @@ void FolderListBoxTest::opensRowTheUserPicks()
     QFETCH(int, events);
     make(m_root->path(), {"a/b/c1/", "a/b/c2/"});
     m_list->setPath(under("a/b"));
-    const QString target = row.isEmpty() ? QDir::rootPath() : under(row);
-    const QList<QListWidgetItem *> matches = m_list->findItems(
-        QFileInfo(target).fileName().isEmpty() ? target : QFileInfo(target).fileName(),
-        Qt::MatchExactly);
+    const QString target = row.isEmpty() ? native(QDir::rootPath()) : under(row);
+    const QList<QListWidgetItem *> matches =
+        m_list->findItems(NativePath::displayName(target), Qt::MatchExactly);
     QCOMPARE(matches.size(), 1);
     QStringList seen;
     connect(m_list.get(), &FolderListBox::pathChanged, this,

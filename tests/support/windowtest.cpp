@@ -3,6 +3,7 @@
 #include "support/windowtest.h"
 
 #include "controls/filelistbox.h"
+#include "generation/browser.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,4 +53,35 @@ QString hugeSection(int section, qsizetype size)
         bytes += next.toUtf8().size();
     }
     return text;
+}
+
+void BrowserCatcher::clear()
+{
+    urls.clear();
+#ifdef Q_OS_WIN
+    QFile::remove(qEnvironmentVariable("POMEREL_RECORD_FILE"));
+#endif
+}
+
+QStringList BrowserCatcher::takePages()
+{
+    QStringList pages;
+    for (const QUrl &url : std::as_const(urls))
+        pages.append(url.toLocalFile());
+    urls.clear();
+#ifdef Q_OS_WIN
+    const QString record = qEnvironmentVariable("POMEREL_RECORD_FILE");
+    if (record.isEmpty() || !QTest::qWaitFor([&] { return QFile::exists(record); }, 3000))
+        return pages;
+    QFile file(record);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QString program =
+            QString::fromUtf8(pomerel::kBrowserProgram.data(), pomerel::kBrowserProgram.size());
+        const QString line = QString::fromUtf8(file.readAll());
+        pages.append(line.startsWith(program + ' ') ? line.mid(program.size() + 1) : line);
+    }
+    file.close();
+    file.remove();
+#endif
+    return pages;
 }

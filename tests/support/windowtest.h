@@ -38,12 +38,20 @@ bool selectFile(FileListBox *files, const QString &name);
 QString hugeSection(int section, qsizetype size);
 
 // Takes the pages the window hands the desktop's browser (QDesktopServices::setUrlHandler).
+// On Windows the window starts the fixed browser program instead; the windows test stage puts
+// a stand-in there that writes its command line into the file $POMEREL_RECORD_FILE names.
 class BrowserCatcher : public QObject
 {
     Q_OBJECT
 
 public:
     QList<QUrl> urls;
+
+    // Forgets the pages opened so far.
+    void clear();
+    // The pages opened since the last call, as the browser was given them. On Windows it waits
+    // a little for the stand-in, which runs in a process of its own.
+    QStringList takePages();
 
 public slots:
     void open(const QUrl &url) { urls.append(url); }
