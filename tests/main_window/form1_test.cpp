@@ -765,6 +765,7 @@ void TestForm1::noDestinationStaysChoosing()
     act("S");
     QCOMPARE(shownControls(), sorted(kFinished));
     QVERIFY(QFileInfo::exists(destination + "/CV.html"));
+    QCOMPARE(m_browser.takePages().size(), 1);
 }
 
 // The template is missing: the run stops with a report, the window stays in

@@ -5,6 +5,7 @@
 #include "controls/filelistbox.h"
 #include "generation/browser.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -59,7 +60,12 @@ void BrowserCatcher::clear()
 {
     urls.clear();
 #ifdef Q_OS_WIN
-    QFile::remove(qEnvironmentVariable("POMEREL_RECORD_FILE"));
+    // A stand-in still starting from an earlier call writes to the file named then.
+    static int calls = 0;
+    m_record = QDir::temp().filePath(QStringLiteral("pomerel-browser-%1-%2.txt")
+                                         .arg(QCoreApplication::applicationPid())
+                                         .arg(++calls));
+    qputenv("POMEREL_RECORD_FILE", QDir::toNativeSeparators(m_record).toLocal8Bit());
 #endif
 }
 
@@ -70,11 +76,9 @@ QStringList BrowserCatcher::takePages()
         pages.append(url.toLocalFile());
     urls.clear();
 #ifdef Q_OS_WIN
-    const QString record = qEnvironmentVariable("POMEREL_RECORD_FILE");
-    if (record.isEmpty() || !QTest::qWaitFor([&] { return QFile::exists(record); }, 3000))
-        return pages;
-    QFile file(record);
-    if (file.open(QIODevice::ReadOnly)) {
+    QFile file(m_record);
+    const bool written = QTest::qWaitFor([&file] { return file.exists(); }, 3000);
+    if (written && file.open(QIODevice::ReadOnly)) {
         const QString program =
             QString::fromUtf8(pomerel::kBrowserProgram.data(), pomerel::kBrowserProgram.size());
         const QString line = QString::fromUtf8(file.readAll());
@@ -82,6 +86,7 @@ QStringList BrowserCatcher::takePages()
     }
     file.close();
     file.remove();
+    clear();
 #endif
     return pages;
 }

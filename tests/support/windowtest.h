@@ -45,6 +45,8 @@ class BrowserCatcher : public QObject
     Q_OBJECT
 
 public:
+    BrowserCatcher() { clear(); }
+
     QList<QUrl> urls;
 
     // Forgets the pages opened so far.
@@ -55,4 +57,7 @@ public:
 
 public slots:
     void open(const QUrl &url) { urls.append(url); }
+
+private:
+    QString m_record; // the stand-in's file, a new one after each call
 };
