@@ -13,7 +13,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/desktop-session.sh"
-mode=${POMEREL_WINDOWS:-core}
+mode=${POMEREL_WINDOWS:-program}
 start=$SECONDS
 
 say() { printf -- '--- %s (%d s)\n' "$*" "$((SECONDS - start))"; }

@@ -5,7 +5,9 @@
 #   1. the normal suite (build/, the windows' tests headless);
 #   2. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
 #   3. a bounded fuzz run of the template filling (build-fuzz/, about 60 s);
-#   4. the generation core's suite cross-built for Windows and run under Wine (build-mingw/);
+#   4. the whole program cross-built for Windows against a Qt built from Debian's source (kept
+#      in /var/cache/pomerel), its tests run under Wine, and its setup program installed, used
+#      from the Start menu and removed under Wine (build-mingw/);
 #   5. the accessibility audit of generated pages in headless Chromium (build/page_audit/);
 #   6. the Debian package, built, installed, used from its menu entry and from a terminal by an
 #      ordinary user, and removed (build-package/);
