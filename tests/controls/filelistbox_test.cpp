@@ -142,19 +142,17 @@ void FileListBoxTest::patternRulesDifferFromTheCopys()
 
 void FileListBoxTest::listsOnlyVisibleFilesInNameOrder()
 {
+    QStringList names{"b.txt",   "A.txt",     "c.TXT",    "a.txt",    "zoe.txt",     "Zoé.txt",
+                      "été.txt", "Ecole.txt", "fête.txt", "sub.txt/", ".hidden.txt", "ordinary/"};
+    QStringList expected{"A.txt",   "a.txt",    "b.txt",   "c.TXT",  "Ecole.txt",
+                         "été.txt", "fête.txt", "Zoé.txt", "zoe.txt"};
 #ifdef Q_OS_WIN
-    const QStringList otherCase; // a.txt would be A.txt again: Windows ignores letter case
-#else
-    const QStringList otherCase{"a.txt"};
+    // a.txt would be A.txt again: Windows ignores letter case.
+    names.removeOne("a.txt");
+    expected.removeOne("a.txt");
 #endif
-    make(m_root->path(),
-         QStringList{"b.txt", "A.txt", "c.TXT", "zoe.txt", "Zoé.txt", "été.txt", "Ecole.txt",
-                     "fête.txt", "sub.txt/", ".hidden.txt", "ordinary/"} +
-             otherCase);
+    make(m_root->path(), names);
     m_list->setPath(folder());
-    const QStringList expected =
-        QStringList{"A.txt"} + otherCase +
-        QStringList{"b.txt", "c.TXT", "Ecole.txt", "été.txt", "fête.txt", "Zoé.txt", "zoe.txt"};
     QCOMPARE(m_list->fileNames(), expected);
     QCOMPARE(m_list->path(), folder());
     QCOMPARE(m_list->fileName(), QString());
